@@ -1,0 +1,79 @@
+#include "app/Program.h"
+
+#include "app/DeviceMonitor.h"
+#include "app/Dialogs.h"
+#include "app/Options.h"
+#include "app/Widget.h"
+#include "device/HidTrace.h"
+#include "device/HidapiBackend.h"
+#include "sim/SimBackend.h"
+
+#include <QApplication>
+#include <QDir>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+void enterExecutableDirectory()
+{
+    const QString path = QCoreApplication::applicationFilePath();
+    QDir::setCurrent(path.left(path.lastIndexOf(QLatin1Char('/'))));
+}
+
+} // namespace
+
+int Program::run(int argc, char **argv)
+{
+    if (Options::wantsHeadless(argc, argv)) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        qputenv("QT_QUICK_BACKEND", "software");
+    }
+    QApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("v7config"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(V7_VERSION));
+    const Options options = Options::parse(app);
+    enterExecutableDirectory();
+
+    if (!options.hidTrace.isEmpty() && !HidTrace::instance().open(options.hidTrace.toLocal8Bit()))
+        std::fprintf(stderr, "Cannot write the HID trace %s\n", qUtf8Printable(options.hidTrace));
+
+    std::unique_ptr<HidBackend> backend;
+    SimBackend *sim = nullptr;
+    if (options.simulate) {
+        auto s = std::make_unique<SimBackend>(options.simulated);
+        sim = s.get();
+        backend = std::move(s);
+    } else {
+        backend = std::make_unique<HidapiBackend>();
+    }
+    Hid_Thread::setDefaultBackend(backend.get());
+
+    if (options.headless)
+        Dialogs::setInstance(std::make_unique<ScriptedDialogs>());
+    else
+        Dialogs::setInstance(std::make_unique<WidgetDialogs>());
+
+    int code = 0;
+    {
+        Widget widget;
+        DeviceMonitor monitor;
+        QObject::connect(&monitor, &DeviceMonitor::changed, &widget, &Widget::deviceChanged);
+        if (sim)
+            QObject::connect(sim, &SimBackend::deviceChanged, &widget, &Widget::deviceChanged);
+
+        widget.checkDevice();
+        Hid_Thread &hid = widget.transport();
+        if (hid.isVerified()) {
+            widget.showNormal();
+            widget.startUi();
+            if (hid.isDemo())
+                Dialogs::instance().warning(widget.windowTitle(),
+                                            QStringLiteral("===== Demo Mode ====="));
+        }
+        code = QApplication::exec();
+    }
+    Hid_Thread::setDefaultBackend(nullptr);
+    return code;
+}

@@ -1,0 +1,413 @@
+#include "device/Hid_Thread.h"
+
+#include "app/Dialogs.h"
+#include "device/HidBackend.h"
+#include "device/HidPort.h"
+#include "device/Scrambler.h"
+
+#include <QCoreApplication>
+#include <QDebug>
+#include <QMutexLocker>
+#include <QRandomGenerator>
+#include <QSettings>
+#include <QWidget>
+#include <QtConcurrent/QtConcurrentRun>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+HidBackend *g_defaultBackend = nullptr;
+
+constexpr int kPollMs = 8;
+constexpr int kPolls = 255;
+constexpr int kReportPauseMs = 8;
+constexpr int kAckSliceMs = 64;
+constexpr int kDataReadTimeoutMs = 1000;
+constexpr int kListenReadMs = 500;
+const QString kDemoCode = QStringLiteral("r-vostel");
+
+} // namespace
+
+Hid_Thread::Hid_Thread(QWidget *owner) : m_owner(owner), m_backend(g_defaultBackend) {}
+
+Hid_Thread::~Hid_Thread()
+{
+    stopListening();
+    // A Set transfer still on the pool uses this object's buffers.
+    while (!m_ready.load(std::memory_order_acquire))
+        QThread::msleep(1);
+}
+
+void Hid_Thread::setDefaultBackend(HidBackend *backend)
+{
+    g_defaultBackend = backend;
+}
+
+void Hid_Thread::replaceDeviceTable(const DeviceTable &table)
+{
+    const bool taken = waitIdle();
+    {
+        QMutexLocker lock(&m_tableMutex);
+        m_devices = table;
+    }
+    if (taken)
+        release();
+}
+
+DeviceTable Hid_Thread::deviceTable() const
+{
+    QMutexLocker lock(&m_tableMutex);
+    return m_devices;
+}
+
+bool Hid_Thread::waitIdle()
+{
+    for (int counter = kPolls;;) {
+        bool idle = true;
+        if (m_ready.compare_exchange_strong(idle, false, std::memory_order_acquire))
+            return true;
+        QThread::msleep(kPollMs);
+        QCoreApplication::processEvents();
+        if (--counter == 0)
+            return false;
+    }
+}
+
+uchar Hid_Thread::hidCS(uchar *cmd)
+{
+    unsigned sum = 0;
+    for (int i = 0; i < 7; ++i)
+        sum += cmd[i];
+    return uchar(0xFF - (sum & 0xFF));
+}
+
+void Hid_Thread::secrecyCode(uint8_t s[8]) const
+{
+    uint64_t v = m_secrecy.load();
+    for (int i = 7; i >= 0; --i, v >>= 8)
+        s[i] = uint8_t(v);
+}
+
+void Hid_Thread::USBDataEncryption(uchar *FIFOBuf, uchar *SecrecyCode)
+{
+    Scrambler::encrypt(FIFOBuf, SecrecyCode);
+}
+
+void Hid_Thread::USBDataDecipher(uchar *FIFOBuf, uchar *SecrecyCode)
+{
+    Scrambler::decrypt(FIFOBuf, SecrecyCode);
+}
+
+bool Hid_Thread::transferAllowed() const
+{
+    return !m_demo.load() && m_backend;
+}
+
+std::unique_ptr<HidPort> Hid_Thread::openCmdInterface(uint did)
+{
+    QByteArray path;
+    {
+        QMutexLocker lock(&m_tableMutex);
+        if (did >= uint(m_devices.size()) || m_devices[did].cmdPath.isEmpty())
+            return nullptr;
+        path = m_devices[did].cmdPath.toLocal8Bit();
+    }
+    auto port = HidPort::open(*m_backend, did, HidPort::Role::Command, path);
+    if (!port) {
+        // Gone until the next device check rebuilds the table.
+        QMutexLocker lock(&m_tableMutex);
+        if (did < uint(m_devices.size()) && m_devices[did].cmdPath.toLocal8Bit() == path)
+            m_devices[did].cmdPath.clear();
+    }
+    return port;
+}
+
+std::unique_ptr<HidPort> Hid_Thread::openEventInterface(uint did)
+{
+    QByteArray path;
+    {
+        QMutexLocker lock(&m_tableMutex);
+        if (did >= uint(m_devices.size()) || m_devices[did].eventPath.isEmpty())
+            return nullptr;
+        path = m_devices[did].eventPath.toLocal8Bit();
+    }
+    auto port = HidPort::open(*m_backend, did, HidPort::Role::Event, path);
+    if (!port) {
+        QMutexLocker lock(&m_tableMutex);
+        if (did < uint(m_devices.size()) && m_devices[did].eventPath.toLocal8Bit() == path)
+            m_devices[did].eventPath.clear();
+    }
+    return port;
+}
+
+bool Hid_Thread::sendCmd(int dataLength, bool ack)
+{
+    const uint did = m_did.load();
+    std::unique_ptr<HidPort> port;
+    if (transferAllowed())
+        port = openCmdInterface(did);
+    if (!port) {
+        release();
+        return false;
+    }
+    if (m_encode.load()) {
+        uint8_t s[8];
+        secrecyCode(s);
+        Scrambler::encrypt(&m_request[1], s);
+    }
+    if (port->sendFeatureReport(m_request.data(), m_request.size()) < 0) {
+        port.reset();
+        release();
+        return false;
+    }
+    if (ack)
+        waitAck();
+    if (dataLength > 0) {
+        int reportLength = 0;
+        {
+            QMutexLocker lock(&m_tableMutex);
+            if (did < uint(m_devices.size()))
+                reportLength = m_devices[did].reportLength;
+        }
+        const int chunk = std::min(dataLength, reportLength);
+        std::vector<uint8_t> report(size_t(reportLength) + 1, 0);
+        for (int offset = 0; chunk > 0 && offset < dataLength; offset += chunk) {
+            report[0] = 0x00;
+            const int n = std::clamp(int(m_data.size()) - offset, 0, chunk);
+            std::copy_n(m_data.begin() + offset, n, report.begin() + 1);
+            std::fill(report.begin() + 1 + n, report.end(), 0);
+            if (port->write(report.data(), report.size()) < 0) {
+                port.reset();
+                release();
+                return false;
+            }
+            QThread::msleep(kReportPauseMs);
+        }
+        if (ack)
+            waitAck();
+    }
+    port.reset();
+    release();
+    return true;
+}
+
+bool Hid_Thread::recvCmd(int dataLength)
+{
+    const uint did = m_did.load();
+    std::unique_ptr<HidPort> port;
+    if (transferAllowed())
+        port = openCmdInterface(did);
+    if (!port) {
+        release();
+        return false;
+    }
+    uint8_t s[8];
+    secrecyCode(s);
+    const bool encode = m_encode.load();
+    if (encode)
+        Scrambler::encrypt(&m_request[1], s);
+    if (port->sendFeatureReport(m_request.data(), m_request.size()) < 0 ||
+        port->getFeatureReport(m_answer.data(), m_answer.size()) < 0) {
+        port.reset();
+        release();
+        return false;
+    }
+    if (dataLength <= 0) {
+        port.reset();
+        release();
+        if (encode)
+            Scrambler::decrypt(&m_answer[1], s);
+        return true;
+    }
+    int reportLength = 0;
+    {
+        QMutexLocker lock(&m_tableMutex);
+        if (did < uint(m_devices.size()))
+            reportLength = m_devices[did].reportLength;
+    }
+    const int chunk = std::min(dataLength, reportLength);
+    std::vector<uint8_t> report(size_t(reportLength) + 1, 0);
+    for (int offset = 0; chunk > 0 && offset < dataLength; offset += chunk) {
+        std::fill(report.begin(), report.end(), 0);
+        if (port->readTimeout(report.data(), report.size(), kDataReadTimeoutMs) <= 0) {
+            port.reset();
+            release();
+            return false;
+        }
+        const int n = std::clamp(int(m_data.size()) - offset, 0, chunk);
+        std::copy_n(report.begin(), n, m_data.begin() + offset);
+    }
+    port.reset();
+    release();
+    return true;
+}
+
+void Hid_Thread::waitAck()
+{
+    m_ack.store(false);
+    QThread::msleep(kAckSliceMs);
+    if (m_ack.load())
+        return;
+    QThread::msleep(kAckSliceMs);
+}
+
+void Hid_Thread::stopListening()
+{
+    m_listenRun.store(false);
+    m_listener.waitForFinished();
+}
+
+void Hid_Thread::startListening(uint did)
+{
+    stopListening();
+    m_listenRun.store(true);
+    m_listener =
+        QtConcurrent::run(QThreadPool::globalInstance(), [this, did] { listenEvents(did); });
+}
+
+void Hid_Thread::listenEvents(uint did)
+{
+    {
+        QMutexLocker lock(&m_tableMutex);
+        if (did >= uint(m_devices.size()) || m_devices[did].eventPath.isEmpty()) {
+            m_listenRun.store(false);
+            return;
+        }
+    }
+    while (m_listenRun.load()) {
+        auto port = m_backend ? openEventInterface(did) : nullptr;
+        if (!port) {
+            qDebug("Device removed");
+            QMutexLocker lock(&m_tableMutex);
+            if (did < uint(m_devices.size()))
+                m_devices[did].eventPath.clear();
+            m_listenRun.store(false);
+            return;
+        }
+        uint8_t report[4] = {};
+        const int n = port->readTimeout(report, sizeof report, kListenReadMs);
+        if (n == 4 && report[0] == 0x04 && report[1] == 0x04 && report[2] == 0 && report[3] == 0)
+            m_ack.store(true);
+    }
+}
+
+void Hid_Thread::swichCurDevice(uint did)
+{
+    if (did != m_did.load()) {
+        m_did.store(did);
+        startListening(did);
+    }
+    chkDeviceIsEnCode();
+}
+
+void Hid_Thread::fillRequest(uint8_t code, const Params &params)
+{
+    m_request[0] = 0x00;
+    m_request[1] = code;
+    std::copy(params.begin(), params.end(), m_request.begin() + 2);
+    m_request[8] = hidCS(&m_request[1]);
+}
+
+void Hid_Thread::runSet(uint8_t code, const Params &params, const uint8_t *data, int dataLength,
+                        bool ack, bool sleepAfter)
+{
+    if (!waitIdle()) {
+        qDebug("cmd Failed %02X", code);
+        return;
+    }
+    fillRequest(code, params);
+    if (data && dataLength > 0)
+        std::copy_n(data, std::min<size_t>(size_t(dataLength), m_data.size()), m_data.begin());
+    // The future is dropped: nobody waits for a Set transfer.
+    (void)QtConcurrent::run(QThreadPool::globalInstance(),
+                            [this, dataLength, ack] { sendCmd(dataLength, ack); });
+    if (sleepAfter)
+        QThread::msleep(kReportPauseMs);
+}
+
+Hid_Thread::GetResult Hid_Thread::runGet(uint8_t code, const Params &params, const Answer &preset,
+                                         uint8_t *data, int dataLength, bool copyBackAlways,
+                                         const char *busyMessage)
+{
+    if (!waitIdle()) {
+        qDebug("%s", busyMessage);
+        return GetResult::Busy;
+    }
+    fillRequest(code, params);
+    m_answer = preset;
+    const size_t n = std::min<size_t>(size_t(std::max(dataLength, 0)), m_data.size());
+    if (data)
+        std::copy_n(data, n, m_data.begin());
+    const bool ok = recvCmd(dataLength);
+    if (data && (ok || copyBackAlways))
+        std::copy_n(m_data.begin(), n, data);
+    return ok ? GetResult::Ok : GetResult::Failed;
+}
+
+Hid_Thread::GetResult Hid_Thread::exchangeSecrecyCode(uint8_t challenge[4])
+{
+    const GetResult r = runGet(0x00, {challenge[0], challenge[1], challenge[2], challenge[3], 0, 0},
+                               Answer{}, nullptr, 0, true, "cmd Failed 00");
+    if (r != GetResult::Busy)
+        std::copy_n(m_answer.begin() + 2, 4, challenge);
+    return r;
+}
+
+void Hid_Thread::hid_00H_GetSecrecyCode(uchar &byte1, uchar &byte2, uchar &byte3, uchar &byte4)
+{
+    uint8_t b[4] = {byte1, byte2, byte3, byte4};
+    exchangeSecrecyCode(b);
+    byte1 = b[0];
+    byte2 = b[1];
+    byte3 = b[2];
+    byte4 = b[3];
+}
+
+void Hid_Thread::chkDeviceIsEnCode()
+{
+    const uint did = m_did.load();
+    QString code;
+    if (did <= 1) {
+        QSettings apConfig(QStringLiteral("./modules/setting/apConfig.bin"), QSettings::IniFormat);
+        code = apConfig
+                   .value(QStringLiteral("common/sCode") + QString::number(did),
+                          QStringLiteral("573914"))
+                   .toString();
+    }
+    if (code.size() == 6) {
+        uint64_t v = 0;
+        for (int i = 0; i < 8; ++i)
+            v = (v << 8) | (i >= 1 && i <= 6 ? uint8_t(code.at(i - 1).toLatin1()) : 0);
+        m_secrecy.store(v);
+    }
+
+    const quint32 r = QRandomGenerator::global()->generate();
+    const uint8_t challenge[4] = {uint8_t(r), uint8_t(r >> 8), uint8_t(r >> 16), uint8_t(r >> 24)};
+    uint8_t echo[4] = {challenge[0], challenge[1], challenge[2], challenge[3]};
+    // A busy transport or a failed exchange never counts as the device's answer.
+    const bool exchanged = exchangeSecrecyCode(echo) == GetResult::Ok;
+    if (exchanged && std::equal(echo, echo + 4, challenge)) {
+        qDebug("Device Connect");
+        m_verified.store(true);
+        return;
+    }
+    qDebug("Device Error");
+    m_verified.store(false);
+    if (code == kDemoCode) {
+        m_demo.store(true);
+        m_verified.store(true);
+        m_encode.store(false);
+        return;
+    }
+    QString name;
+    {
+        QMutexLocker lock(&m_tableMutex);
+        if (did < uint(m_devices.size()))
+            name = m_devices[did].productName;
+    }
+    Dialogs::instance().warning(m_owner ? m_owner->windowTitle() : QString(),
+                                QStringLiteral("Can not detect %1 !").arg(name));
+    emit closeRequested();
+}
