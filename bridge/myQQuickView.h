@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QQuickWidget>
+#include <QSettings>
+#include <QVariant>
+#include <QVariantList>
+
+#include <memory>
+#include <vector>
+
+class Hid_Thread;
+
+// The QML scene and everything it calls: the storage and device-setting slots published to QML
+// as "ui_View". One class; its sources are split by concern (myQQuickView*.cpp).
+class myQQuickView : public QQuickWidget
+{
+    Q_OBJECT
+public:
+    explicit myQQuickView(QWidget *parent = nullptr);
+    ~myQQuickView() override;
+
+    void setTransport(Hid_Thread *hid) { m_hid = hid; }
+    Hid_Thread *transport() const { return m_hid; }
+
+    // Calls into the scene's root item, queued.
+    void detectKeyboard(bool isDown, uchar usbCode);
+    void detectMouse(bool isDown, uint button, uint x, uint y);
+
+    QSettings &apConfigHandle() { return *m_apConfig; }
+    // The Profile File at the Current Profile Index.
+    QSettings &currentProfile() { return *m_profiles[size_t(m_currentProfile)]; }
+    int currentProfileIndex() const { return m_currentProfile; }
+
+public slots:
+    // Start sequence.
+    void syncFW();
+    void initUI();
+    void runUI();
+    bool getIsSkinShow();
+
+    // Profile store.
+
+    // Device-setting bridge.
+
+    // Macro store.
+
+    // Recoil data.
+
+    // Languages and UI strings.
+
+    // Key names.
+
+    // Audio feedback.
+
+    // Pointer settings.
+
+private:
+    void invokeRoot(const char *function, Qt::ConnectionType type, const QVariantList &args = {});
+
+    Hid_Thread *m_hid = nullptr;
+    std::unique_ptr<QSettings> m_apConfig;
+    std::vector<std::unique_ptr<QSettings>> m_profiles;
+    int m_currentProfile = 0;
+
+    // Members of the concerns below are added by their sources.
+
+    // Macro store members.
+
+    // Languages and UI strings members.
+
+    // Key names members.
+
+    // Audio feedback members.
+
+    // Pointer settings members.
+};
