@@ -45,6 +45,12 @@ public slots:
     // Macro store.
 
     // Recoil data.
+    QVariantList getGundata(QVariant gameNo);
+    void saveGundata(QVariant gameNo, QVariantList gunData);
+    QVariantList getSelGundata(QVariant selGun);
+    void saveSelGundata(QVariant selGun, QVariantList gunData);
+    void v7_0CH_SetPressGun(uchar xOffset, uchar yOffset, uchar times, uchar enable,
+                            uchar cursorBack, uchar fireKey);
 
     // Languages and UI strings.
 
