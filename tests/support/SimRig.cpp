@@ -1,0 +1,94 @@
+#include "support/SimRig.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QThread>
+
+SimRig::SimRig() : m_sim({QStringLiteral("mouse"), QStringLiteral("keyboard")}), m_recorder(m_sim)
+{
+    m_hid.setBackend(&m_recorder);
+    m_hid.replaceDeviceTable(deviceTable());
+    setScrambling(false);
+}
+
+SimRig::~SimRig()
+{
+    // The transport's destructor waits for the ready flag.
+    if (m_taken)
+        releaseTransport();
+    m_hid.stopListening();
+    waitIdle();
+}
+
+DeviceTable SimRig::deviceTable()
+{
+    DeviceEntry keyboard;
+    keyboard.productName = QStringLiteral("V7 Gaming Keyboard");
+    keyboard.kind = 0;
+    keyboard.cmdPath = QStringLiteral("sim:keyboard:cmd");
+    keyboard.eventPath = QStringLiteral("sim:keyboard:event");
+    keyboard.reportLength = 64;
+
+    DeviceEntry mouse;
+    mouse.productName = QStringLiteral("V7 Gaming Mouse");
+    mouse.kind = 1;
+    mouse.cmdPath = QStringLiteral("sim:mouse:cmd");
+    mouse.eventPath = QStringLiteral("sim:mouse:event");
+    mouse.reportLength = 32;
+
+    return {keyboard, mouse};
+}
+
+bool SimRig::select(Device d)
+{
+    m_hid.swichCurDevice(d);
+    return m_hid.isVerified();
+}
+
+void SimRig::listen(Device d)
+{
+    m_hid.startListening(d);
+}
+
+void SimRig::setScrambling(bool on)
+{
+    m_hid.setEncode(on);
+    keyboard().setScrambling(on);
+    mouse().setScrambling(on);
+}
+
+bool SimRig::waitIdle(int timeoutMs)
+{
+    const QDeadlineTimer deadline(timeoutMs);
+    while (!m_hid.isIdle()) {
+        if (deadline.hasExpired())
+            return false;
+        QCoreApplication::processEvents();
+        QThread::msleep(1);
+    }
+    return true;
+}
+
+bool SimRig::takeTransport()
+{
+    if (!m_taken)
+        m_taken = m_hid.waitIdle();
+    return m_taken;
+}
+
+void SimRig::releaseTransport()
+{
+    if (!m_taken)
+        return;
+    // The transport gives the flag back only at the end of a transfer. A transfer without a
+    // backend fails before touching any device, so run one; the listener is paused meanwhile
+    // because it reads the backend pointer too.
+    const bool listening = m_hid.isListening();
+    m_hid.stopListening();
+    m_hid.setBackend(nullptr);
+    m_hid.recvCmd(0);
+    m_hid.setBackend(&m_recorder);
+    if (listening)
+        m_hid.startListening(m_hid.currentDevice());
+    m_taken = false;
+}
