@@ -2,8 +2,10 @@
 
 #include <QQuickWidget>
 #include <QSettings>
+#include <QStringList>
 #include <QVariant>
 #include <QVariantList>
+#include <QVariantMap>
 
 #include <memory>
 #include <vector>
@@ -53,6 +55,10 @@ public slots:
                             uchar cursorBack, uchar fireKey);
 
     // Languages and UI strings.
+    QVariantMap chkLanguages();
+    QStringList getGlobalStrings(QString langCode);
+    QStringList getProductLayoutStrings_V7(QString langCode);
+    QString getCustomFilePath();
 
     // Key names.
 
@@ -73,6 +79,12 @@ private:
     // Macro store members.
 
     // Languages and UI strings members.
+public:
+    // Message String i of the language last loaded by getGlobalStrings; empty before that.
+    QString messageString(int i) const;
+
+private:
+    QStringList m_messageStrings;
 
     // Key names members.
 
