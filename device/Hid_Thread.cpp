@@ -36,8 +36,7 @@ Hid_Thread::~Hid_Thread()
 {
     stopListening();
     // A Set transfer still on the pool uses this object's buffers.
-    while (!m_ready.load(std::memory_order_acquire))
-        QThread::msleep(1);
+    m_lastSet.waitForFinished();
 }
 
 void Hid_Thread::setDefaultBackend(HidBackend *backend)
@@ -157,6 +156,8 @@ bool Hid_Thread::sendCmd(int dataLength, bool ack)
         secrecyCode(s);
         Scrambler::encrypt(&m_request[1], s);
     }
+    // Armed before sending: a device may acknowledge before the pause begins.
+    m_ack.store(false);
     if (port->sendFeatureReport(m_request.data(), m_request.size()) < 0) {
         port.reset();
         release();
@@ -178,6 +179,8 @@ bool Hid_Thread::sendCmd(int dataLength, bool ack)
             const int n = std::clamp(int(m_data.size()) - offset, 0, chunk);
             std::copy_n(m_data.begin() + offset, n, report.begin() + 1);
             std::fill(report.begin() + 1 + n, report.end(), 0);
+            if (offset + chunk >= dataLength)
+                m_ack.store(false); // the data phase is acknowledged after its last report
             if (port->write(report.data(), report.size()) < 0) {
                 port.reset();
                 release();
@@ -246,7 +249,7 @@ bool Hid_Thread::recvCmd(int dataLength)
 
 void Hid_Thread::waitAck()
 {
-    m_ack.store(false);
+    // The flag was cleared when the acknowledged report went out.
     QThread::msleep(kAckSliceMs);
     if (m_ack.load())
         return;
@@ -320,9 +323,9 @@ void Hid_Thread::runSet(uint8_t code, const Params &params, const uint8_t *data,
     fillRequest(code, params);
     if (data && dataLength > 0)
         std::copy_n(data, std::min<size_t>(size_t(dataLength), m_data.size()), m_data.begin());
-    // The future is dropped: nobody waits for a Set transfer.
-    (void)QtConcurrent::run(QThreadPool::globalInstance(),
-                            [this, dataLength, ack] { sendCmd(dataLength, ack); });
+    // Callers never wait for a Set transfer; the future is kept only so destruction can.
+    m_lastSet = QtConcurrent::run(QThreadPool::globalInstance(),
+                                  [this, dataLength, ack] { return sendCmd(dataLength, ack); });
     if (sleepAfter)
         QThread::msleep(kReportPauseMs);
 }

@@ -149,6 +149,7 @@ private:
     std::atomic<bool> m_listenRun{false};
     std::atomic<bool> m_ack{true};
     QFuture<void> m_listener;
+    QFuture<bool> m_lastSet;
 
     std::array<uint8_t, 9> m_request{};
     std::array<uint8_t, 9> m_answer{};

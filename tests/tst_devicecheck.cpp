@@ -1,0 +1,197 @@
+#include "app/DeviceCheck.h"
+#include "app/Dialogs.h"
+#include "app/Widget.h"
+#include "sim/SimBackend.h"
+
+#include <QElapsedTimer>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+// Enumerates a fixed list of interfaces, for the device lookup.
+class ListBackend final : public HidBackend
+{
+public:
+    QList<HidInterfaceInfo> interfaces;
+    QList<QPair<uint16_t, uint16_t>> asked;
+
+    QList<HidInterfaceInfo> enumerate(uint16_t vid, uint16_t pid) override
+    {
+        asked.append({vid, pid});
+        return interfaces;
+    }
+    std::unique_ptr<HidHandle> open(const QByteArray &) override { return nullptr; }
+    int setNonblocking(HidHandle &, bool) override { return -1; }
+    int sendFeatureReport(HidHandle &, const uint8_t *, size_t) override { return -1; }
+    int getFeatureReport(HidHandle &, uint8_t *, size_t) override { return -1; }
+    int write(HidHandle &, const uint8_t *, size_t) override { return -1; }
+    int read(HidHandle &, uint8_t *, size_t) override { return -1; }
+    int readTimeout(HidHandle &, uint8_t *, size_t, int) override { return -1; }
+};
+
+const QStringList kNames = {QStringLiteral("Keyboard"), QStringLiteral("Mouse")};
+
+} // namespace
+
+class TestDeviceCheck : public QObject
+{
+    Q_OBJECT
+private slots:
+    void shippedDescriptionReadsBothDevices();
+    void onlyMouseIsLookedUp();
+    void mouseWithoutEventInterfaceGetsNoPaths();
+    void laterInterfacesWin();
+    void hexIdsInEitherCaseAndMissingFields();
+    void fewerNamesThanDevicesGiveEmptyNames();
+    void checkRunsHandshakeOnTheEmulatedMouse();
+    void burstOfChangesGivesOneCheckAfterTheLast();
+};
+
+void TestDeviceCheck::shippedDescriptionReadsBothDevices()
+{
+    QSettings devInfo(QStringLiteral(":/DevInfo.ini"), QSettings::IniFormat);
+    QVERIFY(devInfo.value(QStringLiteral("common/isEncode")).toBool());
+    const auto d = DeviceCheck::readDescriptors(devInfo, kNames);
+    QCOMPARE(d.size(), 2);
+    QCOMPARE(d[0].kind, 0);
+    QCOMPARE(d[0].pid, uint16_t(0x8008));
+    QCOMPARE(d[0].usagePage, uint16_t(0xff01));
+    QCOMPARE(d[0].usagePage2, uint16_t(0xff02));
+    QCOMPARE(d[0].reportLength, 64u);
+    QCOMPARE(d[1].kind, 1);
+    QCOMPARE(d[1].vid, uint16_t(0x04d9));
+    QCOMPARE(d[1].pid, uint16_t(0xa09f));
+    QCOMPARE(d[1].usage, uint16_t(0xff00));
+    QCOMPARE(d[1].usage2, uint16_t(0xff01));
+    QCOMPARE(d[1].reportLength, 32u);
+    QCOMPARE(d[1].productName, QStringLiteral("Mouse"));
+}
+
+void TestDeviceCheck::onlyMouseIsLookedUp()
+{
+    QSettings devInfo(QStringLiteral(":/DevInfo.ini"), QSettings::IniFormat);
+    ListBackend backend;
+    backend.interfaces = {{"/dev/hidraw1", 0xff00, 0xff00}, {"/dev/hidraw2", 0xff01, 0xff01}};
+    const DeviceTable table =
+        DeviceCheck::buildTable(DeviceCheck::readDescriptors(devInfo, kNames), backend);
+    QCOMPARE(table.size(), 2);
+    QVERIFY(table[0].cmdPath.isEmpty() && table[0].eventPath.isEmpty());
+    QCOMPARE(table[1].cmdPath, QStringLiteral("/dev/hidraw1"));
+    QCOMPARE(table[1].eventPath, QStringLiteral("/dev/hidraw2"));
+    QCOMPARE(table[1].reportLength, 32);
+    QCOMPARE(backend.asked.size(), 1);
+    QCOMPARE(backend.asked[0], (QPair<uint16_t, uint16_t>(0x04d9, 0xa09f)));
+}
+
+void TestDeviceCheck::mouseWithoutEventInterfaceGetsNoPaths()
+{
+    QSettings devInfo(QStringLiteral(":/DevInfo.ini"), QSettings::IniFormat);
+    ListBackend backend;
+    // Usage page right, usage wrong: a pair matches only when both numbers match.
+    backend.interfaces = {{"/dev/hidraw1", 0xff00, 0xff00}, {"/dev/hidraw2", 0xff01, 0x0001}};
+    const DeviceTable table =
+        DeviceCheck::buildTable(DeviceCheck::readDescriptors(devInfo, kNames), backend);
+    QVERIFY(table[1].cmdPath.isEmpty());
+    QVERIFY(table[1].eventPath.isEmpty());
+}
+
+void TestDeviceCheck::laterInterfacesWin()
+{
+    QSettings devInfo(QStringLiteral(":/DevInfo.ini"), QSettings::IniFormat);
+    ListBackend backend;
+    backend.interfaces = {{"/dev/hidraw1", 0xff00, 0xff00},
+                          {"/dev/hidraw2", 0xff01, 0xff01},
+                          {"/dev/hidraw1", 0xff00, 0xff00}, // listed once per collection
+                          {"/dev/hidraw5", 0xff00, 0xff00}};
+    const DeviceTable table =
+        DeviceCheck::buildTable(DeviceCheck::readDescriptors(devInfo, kNames), backend);
+    QCOMPARE(table[1].cmdPath, QStringLiteral("/dev/hidraw5"));
+    QCOMPARE(table[1].eventPath, QStringLiteral("/dev/hidraw2"));
+}
+
+void TestDeviceCheck::hexIdsInEitherCaseAndMissingFields()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("d.ini"));
+    {
+        QSettings s(path, QSettings::IniFormat);
+        s.setValue(QStringLiteral("common/total"), 3);
+        s.setValue(QStringLiteral("0/pid"), QStringLiteral("A09F"));
+        s.setValue(QStringLiteral("1/pid"), QStringLiteral("a09f"));
+        s.setValue(QStringLiteral("1/type"), QStringLiteral("1"));
+        s.setValue(QStringLiteral("1/usagePage"), QStringLiteral("FF00"));
+    }
+    QSettings s(path, QSettings::IniFormat);
+    const auto d = DeviceCheck::readDescriptors(s, kNames);
+    QCOMPARE(d.size(), 3);
+    QCOMPARE(d[0].pid, d[1].pid);
+    QCOMPARE(d[0].pid, uint16_t(0xa09f));
+    QCOMPARE(d[1].usagePage, uint16_t(0xff00));
+    QCOMPARE(d[0].kind, -1);
+    QCOMPARE(d[2].vid, uint16_t(0));
+    QCOMPARE(d[2].reportLength, 0u);
+}
+
+void TestDeviceCheck::fewerNamesThanDevicesGiveEmptyNames()
+{
+    QSettings devInfo(QStringLiteral(":/DevInfo.ini"), QSettings::IniFormat);
+    const auto d = DeviceCheck::readDescriptors(devInfo, {QStringLiteral("Only")});
+    QCOMPARE(d.size(), 2);
+    QCOMPARE(d[0].productName, QStringLiteral("Only"));
+    QVERIFY(d[1].productName.isEmpty());
+}
+
+void TestDeviceCheck::checkRunsHandshakeOnTheEmulatedMouse()
+{
+    SimBackend sim({QStringLiteral("mouse")});
+    Hid_Thread::setDefaultBackend(&sim);
+    auto dialogs = std::make_unique<ScriptedDialogs>(false);
+    ScriptedDialogs *boxes = dialogs.get();
+    Dialogs::setInstance(std::move(dialogs));
+    {
+        Widget w;
+        w.transport().setBackend(&sim);
+        w.checkDevice();
+        QVERIFY(w.transport().isVerified());
+        QVERIFY(w.transport().isEncode());
+        const DeviceTable t = w.transport().deviceTable();
+        QCOMPARE(t.size(), 2);
+        QCOMPARE(t[1].cmdPath, QStringLiteral("sim:mouse:cmd"));
+        QCOMPARE(t[1].eventPath, QStringLiteral("sim:mouse:event"));
+
+        // Unplugged: the next check fails, tells the user and asks to close.
+        QSignalSpy close(&w.transport(), &Hid_Thread::closeRequested);
+        sim.unplug(QStringLiteral("mouse"));
+        w.checkDevice();
+        QVERIFY(!w.transport().isVerified());
+        QCOMPARE(close.size(), 1);
+        QCOMPARE(boxes->shown().size(), 1);
+        QCOMPARE(boxes->shown()[0][1], QStringLiteral("Can not detect V7 Gaming Mouse !"));
+        QCOMPARE(boxes->shown()[0][0], w.windowTitle());
+    }
+    Hid_Thread::setDefaultBackend(nullptr);
+}
+
+void TestDeviceCheck::burstOfChangesGivesOneCheckAfterTheLast()
+{
+    Widget w;
+    QSignalSpy checks(&w.deviceCheckTimer(), &QTimer::timeout);
+    for (int i = 0; i < 5; ++i) {
+        w.deviceChanged();
+        QTest::qWait(150);
+    }
+    QElapsedTimer sinceLast;
+    sinceLast.start();
+    QCOMPARE(checks.size(), 0);
+    QVERIFY(checks.wait(10000));
+    // Coarse timers may fire up to 5 % early; never near 150 ms after the last change.
+    QVERIFY(sinceLast.elapsed() >= 1900);
+    QTest::qWait(300);
+    QCOMPARE(checks.size(), 1);
+}
+
+QTEST_MAIN(TestDeviceCheck)
+#include "tst_devicecheck.moc"
