@@ -102,6 +102,22 @@ void tst_Language::displayNames_data()
                                  << "CHINESE (Trad)";
     QTest::newRow("english-us") << "031225"
                                 << "ENGLISH (UNITED STATES)";
+    QTest::newRow("english-uk") << "031224"
+                                << "ENGLISH (UNITED KINGDOM)";
+    QTest::newRow("german") << "042082"
+                            << "GERMAN (GERMANY)";
+    QTest::newRow("japanese") << "059108"
+                              << "JAPANESE (JAPAN)";
+    QTest::newRow("hong kong") << "025097"
+                               << "CHINESE (HONG KONG)";
+    QTest::newRow("korean") << "066114"
+                            << "KOREAN (REPUBLIC OF KOREA)";
+    QTest::newRow("last language") << "214000"
+                                   << "SHAMBALA";
+    QTest::newRow("last country") << "037246"
+                                  << "FRENCH (LATIN AMERICA AND THE CARIBBEAN)";
+    QTest::newRow("beyond both tables") << "215247"
+                                        << "UNKNOWN (UNKNOWN)";
 }
 
 void tst_Language::displayNames()
