@@ -1,0 +1,103 @@
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+// The program itself, started headless from a folder other than its own.
+class TestStartup : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void simulatedMouseConnectsAndKeepsRunning();
+    void noDeviceWarnsAndExitsWithOne();
+    void traceFromEnvironment();
+
+private:
+    void start(QProcess &p, const QStringList &args);
+
+    QString m_binary;
+    QTemporaryDir m_elsewhere;
+};
+
+void TestStartup::initTestCase()
+{
+    m_binary = qEnvironmentVariable("V7_BINARY_DIR") + QStringLiteral("/v7config");
+    QVERIFY2(QFile::exists(m_binary), qPrintable(m_binary));
+    QVERIFY(m_elsewhere.isValid());
+}
+
+void TestStartup::start(QProcess &p, const QStringList &args)
+{
+    p.setWorkingDirectory(m_elsewhere.path());
+    p.setProcessChannelMode(QProcess::SeparateChannels);
+    p.start(m_binary, args);
+    QVERIFY(p.waitForStarted(10000));
+}
+
+void TestStartup::simulatedMouseConnectsAndKeepsRunning()
+{
+    const QString tracePath = m_elsewhere.filePath(QStringLiteral("start.trace"));
+    QProcess p;
+    // A relative trace path is taken from where the user started the program.
+    start(p, {QStringLiteral("--headless"), QStringLiteral("--simulate"),
+              QStringLiteral("--hid-trace"), QStringLiteral("start.trace")});
+    QByteArray err;
+    QTRY_VERIFY_WITH_TIMEOUT((err += p.readAllStandardError()).contains("Device Connect"), 30000);
+    QTest::qWait(300);
+    QCOMPARE(p.state(), QProcess::Running);
+    p.terminate();
+    QVERIFY(p.waitForFinished(10000));
+
+    QFile f(tracePath);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = f.readAll().split('\n');
+    QVERIFY(lines.size() >= 4);
+    static const QRegularExpression open(
+        QStringLiteral("^\\d+\\.\\d{6} open 1 cmd sim:mouse:cmd$"));
+    static const QRegularExpression out(
+        QStringLiteral("^\\d+\\.\\d{6} feature-out 1 cmd 00( [0-9a-f]{2}){8}$"));
+    static const QRegularExpression in(
+        QStringLiteral("^\\d+\\.\\d{6} feature-in 1 cmd 00( [0-9a-f]{2}){8}$"));
+    static const QRegularExpression close(QStringLiteral("^\\d+\\.\\d{6} close 1 cmd$"));
+    QVERIFY2(open.match(QString::fromLatin1(lines[0])).hasMatch(), lines[0]);
+    QVERIFY2(out.match(QString::fromLatin1(lines[1])).hasMatch(), lines[1]);
+    QVERIFY2(in.match(QString::fromLatin1(lines[2])).hasMatch(), lines[2]);
+    QVERIFY2(close.match(QString::fromLatin1(lines[3])).hasMatch(), lines[3]);
+    // Scrambled on the wire: the challenge's plain command byte 00 and zero bytes 5 and 6
+    // would otherwise show.
+    QVERIFY(!lines[1].contains(" 00 00 00 00 00 00 00 00 "));
+}
+
+void TestStartup::noDeviceWarnsAndExitsWithOne()
+{
+    QProcess p;
+    start(p, {QStringLiteral("--headless")});
+    QVERIFY(p.waitForFinished(30000));
+    QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(p.exitCode(), 1);
+    const QByteArray err = p.readAllStandardError();
+    QVERIFY2(err.contains(": Can not detect V7 Gaming Mouse !"), err.constData());
+    QVERIFY(err.contains("Device Error"));
+}
+
+void TestStartup::traceFromEnvironment()
+{
+    const QString tracePath = m_elsewhere.filePath(QStringLiteral("env.trace"));
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("V7_HID_TRACE"), tracePath);
+    p.setProcessEnvironment(env);
+    start(p, {QStringLiteral("--headless"), QStringLiteral("--simulate=mouse,keyboard")});
+    QByteArray err;
+    QTRY_VERIFY_WITH_TIMEOUT((err += p.readAllStandardError()).contains("Device Connect"), 30000);
+    p.terminate();
+    QVERIFY(p.waitForFinished(10000));
+    QFile f(tracePath);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QVERIFY(f.readAll().contains(" feature-out 1 cmd 00 "));
+}
+
+QTEST_GUILESS_MAIN(TestStartup)
+#include "tst_startup.moc"
