@@ -1,5 +1,6 @@
 #include "bridge/myQQuickView.h"
 
+#include "bridge/audio/MediaSoundPlayers.h"
 #include "device/Hid_Thread.h"
 
 #include <QDir>
@@ -8,6 +9,7 @@
 myQQuickView::myQQuickView(QWidget *parent) : QQuickWidget(parent)
 {
     setClearColor(Qt::transparent);
+    setSoundPlayers(std::make_unique<MediaSoundPlayers>());
     m_apConfig = std::make_unique<QSettings>(QStringLiteral("./modules/setting/apConfig.bin"),
                                              QSettings::IniFormat);
     for (int n = 1; n <= 10; ++n)

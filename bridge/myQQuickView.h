@@ -1,5 +1,7 @@
 #pragma once
 
+#include "bridge/audio/SoundPlayers.h"
+
 #include <QQuickWidget>
 #include <QSettings>
 #include <QStringList>
@@ -63,6 +65,10 @@ public slots:
     // Key names.
 
     // Audio feedback.
+    void setEnableAudio(bool isEnable);
+    void playMedia_Index(uchar index);
+    void playMedia_Background();
+    void clearAllMedia();
 
     // Pointer settings.
 
@@ -89,6 +95,13 @@ private:
     // Key names members.
 
     // Audio feedback members.
+public:
+    // Replaces the five sound players (tests install a recording fake).
+    void setSoundPlayers(std::unique_ptr<SoundPlayers> players);
+
+private:
+    bool m_audioEnabled = true;
+    std::unique_ptr<SoundPlayers> m_sound;
 
     // Pointer settings members.
 };
