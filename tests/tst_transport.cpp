@@ -45,6 +45,7 @@ private slots:
     void unplugEmptiesPathUntilNextCheck();
     void stalledDeviceFailsGetAndReleasesTransport();
     void demoModeRefusesEveryTransfer();
+    void setTransfersRunBesideTheListenerOnOneCore();
 
 private:
     QList<TraceLine> trace();
@@ -271,6 +272,22 @@ void TestTransport::demoModeRefusesEveryTransfer()
     m_hid->hid_01H_SetReportRate(1);
     waitIdle();
     QVERIFY(trace().isEmpty());
+}
+
+void TestTransport::setTransfersRunBesideTheListenerOnOneCore()
+{
+    QThreadPool::globalInstance()->setMaxThreadCount(1);
+    Hid_Thread hid;
+    hid.setBackend(m_sim.get());
+    hid.replaceDeviceTable(simTable());
+    hid.startListening(1);
+    hid.hid_0BH_SetCurrentDPIStage(4);
+    QDeadlineTimer deadline(10000);
+    while (!hid.isIdle() && !deadline.hasExpired())
+        QTest::qWait(5);
+    QVERIFY(hid.isIdle());
+    QCOMPARE(m_sim->mouse()->parameters(0x0B).at(0), '\x04');
+    hid.stopListening();
 }
 
 QTEST_MAIN(TestTransport)
