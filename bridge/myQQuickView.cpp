@@ -9,6 +9,7 @@
 myQQuickView::myQQuickView(QWidget *parent) : QQuickWidget(parent)
 {
     setClearColor(Qt::transparent);
+    m_keyNames.build();
     setSoundPlayers(std::make_unique<MediaSoundPlayers>());
     m_apConfig = std::make_unique<QSettings>(QStringLiteral("./modules/setting/apConfig.bin"),
                                              QSettings::IniFormat);

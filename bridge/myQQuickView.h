@@ -2,6 +2,8 @@
 
 #include "bridge/audio/SoundPlayers.h"
 
+#include "bridge/KeyNameMap.h"
+
 #include <QQuickWidget>
 #include <QSettings>
 #include <QStringList>
@@ -47,6 +49,19 @@ public slots:
     // Device-setting bridge.
 
     // Macro store.
+    QVariant createMacroIni();
+    QVariant deleteMacroIni(QVariant name);
+    QStringList getMacroIniNames();
+    void renameMacroIniFile(QVariant oldName, QVariant newName);
+    QStringList loadMacroIni(QVariant name);
+    QVariant saveMacroIni(QVariant name, QStringList macros);
+    QVariantList loadMacroIniConfig(QVariant name);
+    void setMacroIniConfig(QVariant name, QVariantList config);
+    QVariant loadMacroIniFromFile();
+    void saveMacroIniToFile(QVariant name);
+    QList<uchar> macroIncode(QStringList macros);
+    void ui_11H_SetMacroKey(QVariant macroId, QVariant name);
+    void ui_13H_SetMacroKey(QVariant macroId, QVariant name);
 
     // Recoil data.
     QVariantList getGundata(QVariant gameNo);
@@ -63,6 +78,7 @@ public slots:
     QString getCustomFilePath();
 
     // Key names.
+    QVariantList getKeydefine(QVariant matrixId);
 
     // Audio feedback.
     void setEnableAudio(bool isEnable);
@@ -93,6 +109,11 @@ private:
     QStringList m_messageStrings;
 
     // Key names members.
+public:
+    const KeyNameMap &keyNames() const { return m_keyNames; }
+
+private:
+    KeyNameMap m_keyNames;
 
     // Audio feedback members.
 public:

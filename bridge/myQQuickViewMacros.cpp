@@ -1,0 +1,143 @@
+#include "bridge/myQQuickView.h"
+
+#include "app/Dialogs.h"
+#include "bridge/MacroEncoder.h"
+#include "bridge/MacroStore.h"
+#include "device/Hid_Thread.h"
+
+#include <QStandardPaths>
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+constexpr int kKeyboardPayload = 192;
+constexpr int kMousePayload = 128;
+constexpr int kKeyboardSlots = 35; // slot numbers 0 to 34 as sent with 11H
+constexpr int kMouseSlots = 12;    // stored as slot less one
+
+int deviceKind(const myQQuickView &view)
+{
+    return view.transport() ? int(view.transport()->currentDevice()) : -1;
+}
+
+QString desktop()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+}
+
+// The stream cut or padded with zeros to the payload size.
+template <size_t N> std::array<uchar, N> payload(const QList<uchar> &stream)
+{
+    std::array<uchar, N> buffer{};
+    std::copy_n(stream.begin(), std::min<qsizetype>(stream.size(), N), buffer.begin());
+    return buffer;
+}
+
+} // namespace
+
+QVariant myQQuickView::createMacroIni()
+{
+    return MacroStore().create();
+}
+
+QVariant myQQuickView::deleteMacroIni(QVariant name)
+{
+    return MacroStore().remove(name.toString());
+}
+
+QStringList myQQuickView::getMacroIniNames()
+{
+    return MacroStore().names();
+}
+
+void myQQuickView::renameMacroIniFile(QVariant oldName, QVariant newName)
+{
+    MacroStore().rename(oldName.toString(), newName.toString());
+}
+
+QStringList myQQuickView::loadMacroIni(QVariant name)
+{
+    return MacroStore().script(name.toString());
+}
+
+QVariant myQQuickView::saveMacroIni(QVariant name, QStringList macros)
+{
+    const MacroStore store;
+    if (!store.saveScript(name.toString(), macros))
+        return false;
+    // Put the edited macro back into the device slot it is bound to.
+    const int index = store.boundIndex(name.toString());
+    const int kind = deviceKind(*this);
+    if (kind == 0 && index >= 0 && index < kKeyboardSlots)
+        ui_11H_SetMacroKey(index, name);
+    else if (kind == 1 && index >= 0 && index < kMouseSlots)
+        ui_13H_SetMacroKey(index + 1, name);
+    return true;
+}
+
+QVariantList myQQuickView::loadMacroIniConfig(QVariant name)
+{
+    return MacroStore().config(name.toString(), deviceKind(*this));
+}
+
+void myQQuickView::setMacroIniConfig(QVariant name, QVariantList config)
+{
+    MacroStore().setConfig(name.toString(), config, deviceKind(*this));
+}
+
+QVariant myQQuickView::loadMacroIniFromFile()
+{
+    const QString chosen =
+        Dialogs::instance().openFileName(tr("Open File"), desktop(), tr("Macro(*.bin)"));
+    if (chosen.isEmpty())
+        return QString();
+    return MacroStore().importFile(chosen);
+}
+
+void myQQuickView::saveMacroIniToFile(QVariant name)
+{
+    const MacroStore store;
+    if (!store.exists(name.toString()))
+        return;
+    const QString chosen =
+        Dialogs::instance().saveFileName(tr("Save File"), desktop(), tr("Macro(*.bin)"));
+    if (!chosen.isEmpty())
+        store.exportFile(name.toString(), chosen);
+}
+
+QList<uchar> myQQuickView::macroIncode(QStringList macros)
+{
+    return MacroEncoder(keyNames(), deviceKind(*this)).encode(macros);
+}
+
+void myQQuickView::ui_11H_SetMacroKey(QVariant macroId, QVariant name)
+{
+    if (!MacroStore().path(name.toString()))
+        return;
+    const QList<uchar> stream = macroIncode(loadMacroIni(name));
+    if (stream.size() > kKeyboardPayload)
+        Dialogs::instance().warning(messageString(0), messageString(1));
+    auto buffer = payload<kKeyboardPayload>(stream);
+    if (transport())
+        transport()->hid_11H_SetMacroKey(uchar(macroId.toInt()), buffer.data());
+}
+
+void myQQuickView::ui_13H_SetMacroKey(QVariant macroId, QVariant name)
+{
+    const MacroStore store;
+    if (!store.path(name.toString()))
+        return;
+    QList<uchar> stream = macroIncode(loadMacroIni(name));
+    if (stream.size() > kMousePayload)
+        Dialogs::instance().warning(tr("MACRO"),
+                                    tr("Out of memory,\nsome command line has been cut."));
+    // The mouse keeps the repeat count in the header.
+    const uint repeat = store.repeat(name.toString());
+    stream[0] = uchar((repeat / 256) % 256);
+    stream[1] = uchar(repeat % 256);
+    auto buffer = payload<kMousePayload>(stream);
+    if (transport())
+        transport()->hid_13H_SetMacroKey(uchar(macroId.toInt()), buffer.data());
+}

@@ -1,0 +1,357 @@
+#include "app/Dialogs.h"
+#include "bridge/KeyNameMap.h"
+#include "bridge/MacroStore.h"
+#include "bridge/myQQuickView.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// Macro Files: create, list, rename, delete, read, write, import and export; names that would
+// leave the macro folder are refused.
+class tst_MacroStore : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_tmp;
+    QString m_folder;
+    ScriptedDialogs *m_dialogs = nullptr;
+
+    static void writeFile(const QString &path, const QByteArray &content)
+    {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(content);
+    }
+    static QByteArray readFile(const QString &path)
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    QStringList folderEntries() const
+    {
+        return QDir(m_folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    }
+    QString file(const QString &name) const { return m_folder + QLatin1Char('/') + name + ".bin"; }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_tmp.isValid());
+        auto dialogs = std::make_unique<ScriptedDialogs>(false);
+        m_dialogs = dialogs.get();
+        Dialogs::setInstance(std::move(dialogs));
+    }
+
+    void init()
+    {
+        m_folder = m_tmp.filePath(QStringLiteral("macro"));
+        QDir(m_folder).removeRecursively();
+        QVERIFY(QDir().mkpath(m_folder));
+        m_dialogs->clear();
+    }
+
+    void createFillsFirstGap()
+    {
+        const MacroStore store(m_folder);
+        QCOMPARE(store.create(), QStringLiteral("Macro. 001"));
+        writeFile(file(QStringLiteral("Macro. 003")), "");
+        QCOMPARE(store.create(), QStringLiteral("Macro. 002"));
+        QCOMPARE(store.create(), QStringLiteral("Macro. 004"));
+    }
+
+    void createWritesCreationValues()
+    {
+        const MacroStore store(m_folder);
+        const QString name = store.create();
+        QSettings ini(file(name), QSettings::IniFormat);
+        QCOMPARE(ini.value("config/index").toInt(), -1);
+        QCOMPARE(ini.value("config/total").toInt(), 0);
+        QCOMPARE(ini.value("config/repeat").toInt(), 1);
+        QCOMPARE(ini.value("config/did").toInt(), -1);
+        QCOMPARE(store.script(name), QStringList());
+        QCOMPARE(store.config(name, 1), (QVariantList{-1, 1}));
+    }
+
+    void createMakesMissingFolder()
+    {
+        QDir(m_folder).removeRecursively();
+        QCOMPARE(MacroStore(m_folder).create(), QStringLiteral("Macro. 001"));
+        QVERIFY(QFile::exists(file(QStringLiteral("Macro. 001"))));
+    }
+
+    void namesSortedIgnoringCase()
+    {
+        for (const char *n : {"b.bin", "A.bin", "c.txt", "C.bin"})
+            writeFile(m_folder + "/" + n, "");
+        QVERIFY(QDir(m_folder).mkdir(QStringLiteral("dir.bin")));
+        QCOMPARE(MacroStore(m_folder).names(), (QStringList{"A.bin", "b.bin", "C.bin"}));
+        QCOMPARE(MacroStore(m_tmp.filePath("missing")).names(), QStringList());
+    }
+
+    // Every key name survives the file, commas, quotes, backslashes and spaces included.
+    void scriptRoundTrip()
+    {
+        const MacroStore store(m_folder);
+        const QString name = store.create();
+        KeyNameMap keys;
+        keys.build();
+        QStringList lines;
+        for (const auto &entry : keys.entries()) {
+            lines << entry.first + QStringLiteral("    [Down]");
+            lines << entry.first + QStringLiteral("      [Up]");
+        }
+        lines << QStringLiteral("1000   [Delay]");
+        QVERIFY(store.saveScript(name, lines));
+        QCOMPARE(MacroStore(m_folder).script(name), lines);
+        QCOMPARE(QSettings(file(name), QSettings::IniFormat).value("config/total").toInt(),
+                 int(lines.size()));
+    }
+
+    void saveReplacesOldLines()
+    {
+        const MacroStore store(m_folder);
+        const QString name = store.create();
+        QVERIFY(store.saveScript(name, {"a", "b", "c"}));
+        QVERIFY(store.saveScript(name, {"x"}));
+        QCOMPARE(store.script(name), QStringList{"x"});
+        QSettings ini(file(name), QSettings::IniFormat);
+        QVERIFY(!ini.contains("macro/1"));
+        QVERIFY(!ini.contains("macro/2"));
+        QVERIFY(!store.saveScript(QStringLiteral("missing"), {"x"}));
+        QVERIFY(!QFile::exists(file(QStringLiteral("missing"))));
+    }
+
+    void missingLinesReadAsZero()
+    {
+        writeFile(file("gaps"), "[config]\ntotal=3\n[macro]\n0=A    [Down]\n");
+        QCOMPARE(MacroStore(m_folder).script("gaps"), (QStringList{"A    [Down]", "0", "0"}));
+    }
+
+    // A file claiming a huge line count must not make the program build a list of that size.
+    void hugeTotalIsCut()
+    {
+        writeFile(file("huge"), "[config]\ntotal=2000000000\n");
+        QCOMPARE(MacroStore(m_folder).script("huge").size(), MacroStore::kMaxLines);
+    }
+
+    void configOfOtherDevice()
+    {
+        writeFile(file("kb"), "[config]\nindex=4\nrepeat=7\ndid=0\n");
+        const MacroStore store(m_folder);
+        QCOMPARE(store.config("kb", 1), (QVariantList{-1, 7}));
+        QCOMPARE(store.config("kb", 0), (QVariantList{4, 7}));
+        writeFile(file("bare"), "[config]\n");
+        QCOMPARE(store.config("bare", 1), (QVariantList{-1, 1}));
+        QCOMPARE(store.config("missing", 1), QVariantList());
+    }
+
+    void setConfigRecordsDevice()
+    {
+        const MacroStore store(m_folder);
+        const QString name = store.create();
+        QVERIFY(store.setConfig(name, {3, 300}, 1));
+        QCOMPARE(store.config(name, 1), (QVariantList{3, 300}));
+        QCOMPARE(store.config(name, 0), (QVariantList{-1, 300}));
+        QCOMPARE(store.repeat(name), 300u);
+        QCOMPARE(store.boundIndex(name), 3);
+        // A list too short to hold both values changes nothing.
+        QVERIFY(!store.setConfig(name, {5}, 0));
+        QCOMPARE(store.config(name, 1), (QVariantList{3, 300}));
+        QVERIFY(!store.setConfig("missing", {1, 1}, 1));
+        QVERIFY(!QFile::exists(file("missing")));
+    }
+
+    void renameAndDelete()
+    {
+        const MacroStore store(m_folder);
+        writeFile(file("one"), "1");
+        writeFile(file("two"), "2");
+        QVERIFY(!store.rename("one", "two")); // target exists
+        QCOMPARE(readFile(file("one")), QByteArray("1"));
+        QCOMPARE(readFile(file("two")), QByteArray("2"));
+        QVERIFY(!store.rename("none", "three"));
+        QVERIFY(!QFile::exists(file("three")));
+        QVERIFY(store.rename("one", "three"));
+        QCOMPARE(readFile(file("three")), QByteArray("1"));
+        QVERIFY(!QFile::exists(file("one")));
+        QVERIFY(store.remove("three"));
+        QVERIFY(!store.remove("three"));
+    }
+
+    void unsafeNamesTouchNothing_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("empty") << QString();
+        QTest::newRow("parent") << QStringLiteral("../outside");
+        QTest::newRow("dot dot") << QStringLiteral("..");
+        QTest::newRow("slash") << QStringLiteral("sub/inner");
+        QTest::newRow("absolute") << m_tmp.filePath("outside");
+        QTest::newRow("backslash") << QStringLiteral("..\\outside");
+        QTest::newRow("nul") << QString::fromLatin1("out\0side", 8);
+        QTest::newRow("dot dot inside") << QStringLiteral("a..b");
+    }
+    void unsafeNamesTouchNothing()
+    {
+        QFETCH(QString, name);
+        const QString outside = m_tmp.filePath("outside.bin");
+        writeFile(outside, "[config]\ntotal=1\nindex=2\ndid=1\n[macro]\n0=keep\n");
+        QVERIFY(QDir(m_folder).mkdir("sub"));
+        writeFile(m_folder + "/sub/inner.bin", "[config]\ntotal=0\n");
+        writeFile(file("inside"), "[config]\ntotal=0\n");
+        const QByteArray before = readFile(outside);
+        const QStringList entries = folderEntries();
+
+        const MacroStore store(m_folder);
+        QVERIFY(!store.path(name));
+        QVERIFY(!store.exists(name));
+        QVERIFY(!store.remove(name));
+        QVERIFY(!store.rename(name, "moved"));
+        QVERIFY(!store.rename("inside", name));
+        QCOMPARE(store.script(name), QStringList());
+        QVERIFY(!store.saveScript(name, {"x"}));
+        QCOMPARE(store.config(name, 1), QVariantList());
+        QVERIFY(!store.setConfig(name, {1, 1}, 1));
+        QVERIFY(!store.exportFile(name, m_tmp.filePath("exported.bin")));
+
+        QCOMPARE(readFile(outside), before);
+        QVERIFY(QFile::exists(m_folder + "/sub/inner.bin"));
+        QCOMPARE(folderEntries(), entries);
+        QVERIFY(!QFile::exists(m_tmp.filePath("exported.bin")));
+        QVERIFY(!QFile::exists(m_tmp.filePath("moved.bin")));
+    }
+
+    void importCopiesUnderItsName()
+    {
+        const QString source = m_tmp.filePath("My Macro.bin");
+        writeFile(source, "[config]\ntotal=1\n[macro]\n0=A    [Down]\n");
+        const MacroStore store(m_folder);
+        QCOMPARE(store.importFile(source), QStringLiteral("My Macro"));
+        QCOMPARE(readFile(file("My Macro")), readFile(source));
+        // Importing again replaces the copy.
+        writeFile(source, "[config]\ntotal=0\n");
+        QCOMPARE(store.importFile(source), QStringLiteral("My Macro"));
+        QCOMPARE(readFile(file("My Macro")), QByteArray("[config]\ntotal=0\n"));
+        // Without the suffix the last four characters still go.
+        const QString plain = m_tmp.filePath("abcdefg");
+        writeFile(plain, "x");
+        QCOMPARE(store.importFile(plain), QStringLiteral("abc"));
+        QCOMPARE(readFile(file("abc")), QByteArray("x"));
+    }
+
+    void importRefusals_data()
+    {
+        QTest::addColumn<QString>("fileName");
+        QTest::newRow("only suffix") << QStringLiteral(".bin");
+        QTest::newRow("dot dot name") << QStringLiteral("...bin");
+        QTest::newRow("backslash") << QStringLiteral("..\\x.bin");
+        QTest::newRow("short") << QStringLiteral("ab");
+    }
+    void importRefusals()
+    {
+        QFETCH(QString, fileName);
+        const QString source = m_tmp.filePath(fileName);
+        writeFile(source, "data");
+        const QStringList entries = folderEntries();
+        QCOMPARE(MacroStore(m_folder).importFile(source), QString());
+        QCOMPARE(folderEntries(), entries);
+        QFile::remove(source);
+    }
+
+    // A copy that fails leaves the macro already there as it was.
+    void failedImportKeepsTarget()
+    {
+        writeFile(file("Keep"), "old");
+        const MacroStore store(m_folder);
+        QCOMPARE(store.importFile(m_tmp.filePath("nowhere/Keep.bin")), QString());
+        QVERIFY(QDir(m_tmp.path()).mkpath("dirsource/Keep.bin"));
+        QCOMPARE(store.importFile(m_tmp.filePath("dirsource/Keep.bin")), QString());
+        QCOMPARE(readFile(file("Keep")), QByteArray("old"));
+        QCOMPARE(folderEntries(), QStringList{"Keep.bin"});
+    }
+
+    void importOfItselfKeepsContent()
+    {
+        writeFile(file("Self"), "content");
+        QCOMPARE(MacroStore(m_folder).importFile(file("Self")), QStringLiteral("Self"));
+        QCOMPARE(readFile(file("Self")), QByteArray("content"));
+    }
+
+    void exportCopiesAndReplaces()
+    {
+        writeFile(file("Out"), "macro bytes");
+        const QString target = m_tmp.filePath("exported.bin");
+        writeFile(target, "older and longer content");
+        const MacroStore store(m_folder);
+        QVERIFY(store.exportFile("Out", target));
+        QCOMPARE(readFile(target), QByteArray("macro bytes"));
+        QVERIFY(!store.exportFile("Missing", target));
+        QCOMPARE(readFile(target), QByteArray("macro bytes"));
+        QVERIFY(!store.exportFile("Out", m_tmp.filePath("no/such/dir/x.bin")));
+        QVERIFY(!QDir(m_tmp.filePath("no")).exists());
+        QFile::remove(target);
+    }
+
+    // The slots, through the view, on the build folder's macro folder and the scripted dialogs.
+    void viewSlots()
+    {
+        const QString folder = QStringLiteral("./modules/macro");
+        const bool hadFolder = QDir(folder).exists();
+        myQQuickView view;
+
+        const QString name = view.createMacroIni().toString();
+        QVERIFY(name.startsWith(QStringLiteral("Macro. ")));
+        QVERIFY(view.getMacroIniNames().contains(name + ".bin"));
+        QVERIFY(view.saveMacroIni(name, {"A    [Down]", "A      [Up]"}).toBool());
+        QCOMPARE(view.loadMacroIni(name), (QStringList{"A    [Down]", "A      [Up]"}));
+        QCOMPARE(view.loadMacroIniConfig(name), (QVariantList{-1, 1}));
+
+        // Export and import go through the file dialogs.
+        const QString exported = m_tmp.filePath("tst_macrostore export.bin");
+        m_dialogs->nextFile(exported);
+        view.saveMacroIniToFile(name);
+        QCOMPARE(readFile(exported), readFile(folder + "/" + name + ".bin"));
+        m_dialogs->nextFile(QString());
+        view.saveMacroIniToFile(name); // cancelled: nothing
+        m_dialogs->nextFile(m_tmp.filePath("unused.bin"));
+        view.saveMacroIniToFile(QStringLiteral("tst_macrostore missing")); // no dialog
+        QVERIFY(!QFile::exists(m_tmp.filePath("unused.bin")));
+        m_dialogs->clear();
+
+        m_dialogs->nextFile(exported);
+        QCOMPARE(view.loadMacroIniFromFile().toString(), QStringLiteral("tst_macrostore export"));
+        QCOMPARE(view.loadMacroIni(QStringLiteral("tst_macrostore export")),
+                 view.loadMacroIni(name));
+        m_dialogs->nextFile(QString());
+        QCOMPARE(view.loadMacroIniFromFile().toString(), QString());
+
+        view.renameMacroIniFile(QStringLiteral("tst_macrostore export"),
+                                QStringLiteral("tst_macrostore renamed"));
+        QVERIFY(view.getMacroIniNames().contains("tst_macrostore renamed.bin"));
+        QVERIFY(view.deleteMacroIni(QStringLiteral("tst_macrostore renamed")).toBool());
+        QVERIFY(view.deleteMacroIni(name).toBool());
+        QVERIFY(!view.deleteMacroIni(name).toBool());
+
+        // Names reaching outside the macro folder are refused and touch nothing.
+        const QString apConfig = QStringLiteral("./modules/setting/apConfig.bin");
+        const QByteArray before = readFile(apConfig);
+        QVERIFY(!before.isEmpty());
+        const QString escape = QStringLiteral("../setting/apConfig");
+        QVERIFY(!view.deleteMacroIni(escape).toBool());
+        QVERIFY(!view.saveMacroIni(escape, {"x"}).toBool());
+        view.setMacroIniConfig(escape, {1, 1});
+        view.renameMacroIniFile(escape, QStringLiteral("tst_macrostore stolen"));
+        QCOMPARE(view.loadMacroIni(escape), QStringList());
+        QCOMPARE(view.loadMacroIniConfig(escape), QVariantList());
+        QCOMPARE(readFile(apConfig), before);
+        QVERIFY(!QFile::exists(folder + "/tst_macrostore stolen.bin"));
+
+        if (!hadFolder)
+            QDir().rmdir(folder);
+    }
+};
+
+QTEST_MAIN(tst_MacroStore)
+#include "tst_macrostore.moc"
