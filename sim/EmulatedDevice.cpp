@@ -73,6 +73,12 @@ void EmulatedDevice::setScrambling(bool on)
     m_scrambling = on;
 }
 
+void EmulatedDevice::setFirmwareVersion(uint8_t major, uint8_t minor)
+{
+    std::lock_guard lock(m_mutex);
+    m_version = {major, minor};
+}
+
 void EmulatedDevice::resetFactory()
 {
     std::lock_guard lock(m_mutex);
@@ -124,7 +130,10 @@ void EmulatedDevice::storeParams(uint8_t code, int index, const Block &block)
 {
     Setting &s = m_settings[{code, index}];
     std::copy_n(block.begin() + 1, 6, s.params.begin());
-    // The report rate is one value in the firmware, reached by 01H and by 03H's byte 2.
+    // The mouse keeps one report rate, reached by 01H and by 03H's byte 2; the keyboard's 03H
+    // carries options of its own.
+    if (m_kind != 1)
+        return;
     if (code == 0x01)
         m_settings[{0x03, 0}].params[1] = block[1];
     else if (code == 0x03)
@@ -174,8 +183,8 @@ void EmulatedDevice::answer(const Block &block)
         for (int i = 1; i <= 4; ++i)
             out[size_t(i)] = block[size_t(i)] ^ flip;
     } else if (code == 0x80) {
-        out[1] = 0x01;
-        out[2] = 0x05;
+        out[1] = m_version[0];
+        out[2] = m_version[1];
     } else {
         const uint8_t setCode = code - 0x80;
         const CommandRule *rule = CommandRules::find(m_kind, setCode);

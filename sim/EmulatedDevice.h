@@ -35,6 +35,8 @@ public:
     bool fault(Fault fault) const;
     void setSecrecyCode(const QByteArray &code);
     void setScrambling(bool on);
+    // The two bytes the firmware answers to 80H (1.05 unless changed).
+    void setFirmwareVersion(uint8_t major, uint8_t minor);
     void resetFactory();
 
     // Host side of the wire.
@@ -73,6 +75,7 @@ private:
     std::atomic<bool> m_faults[4] = {};
     std::array<uint8_t, 8> m_secrecy{};
     bool m_scrambling = true;
+    std::array<uint8_t, 2> m_version{0x01, 0x05};
 
     std::map<Key, Setting> m_settings;
     Block m_answer{};

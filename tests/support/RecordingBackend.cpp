@@ -2,32 +2,23 @@
 
 #include <QMutexLocker>
 
-// Wraps the inner backend's handle and remembers which interface it is.
-class RecordingBackend::Handle final : public HidHandle
-{
-public:
-    Handle(RecordingBackend &owner, std::unique_ptr<HidHandle> inner, QByteArray path,
-           HidCall::Iface iface)
-        : owner(owner), inner(std::move(inner)), path(std::move(path)), iface(iface)
-    {
-    }
-    ~Handle() override
-    {
-        inner.reset();
-        owner.record({QStringLiteral("close"), iface, path, 0, path});
-    }
-
-    RecordingBackend &owner;
-    std::unique_ptr<HidHandle> inner;
-    const QByteArray path;
-    const HidCall::Iface iface;
-};
-
 namespace {
 
 QByteArray bytesOf(const uint8_t *data, size_t len)
 {
     return QByteArray(reinterpret_cast<const char *>(data), qsizetype(len));
+}
+
+HidCall makeCall(const QString &op, HidCall::Iface iface, const QByteArray &bytes, int rc,
+                 const QByteArray &path)
+{
+    HidCall c;
+    c.op = op;
+    c.iface = iface;
+    c.bytes = bytes;
+    c.rc = rc;
+    c.path = path;
+    return c;
 }
 
 QList<QByteArray> bytesOfCalls(const QList<HidCall> &calls, bool successOnly)
@@ -41,9 +32,31 @@ QList<QByteArray> bytesOfCalls(const QList<HidCall> &calls, bool successOnly)
 
 } // namespace
 
+// Wraps the inner backend's handle and remembers which interface it is.
+class RecordingBackend::Handle final : public HidHandle
+{
+public:
+    Handle(RecordingBackend &owner, std::unique_ptr<HidHandle> inner, QByteArray path,
+           HidCall::Iface iface)
+        : owner(owner), inner(std::move(inner)), path(std::move(path)), iface(iface)
+    {
+    }
+    ~Handle() override
+    {
+        inner.reset();
+        owner.record(makeCall(QStringLiteral("close"), iface, path, 0, path));
+    }
+
+    RecordingBackend &owner;
+    std::unique_ptr<HidHandle> inner;
+    const QByteArray path;
+    const HidCall::Iface iface;
+};
+
 RecordingBackend::RecordingBackend(HidBackend &inner)
     : m_inner(inner), m_isEventPath([](const QByteArray &path) { return path.endsWith("event"); })
 {
+    m_clock.start();
 }
 
 RecordingBackend::~RecordingBackend() = default;
@@ -57,14 +70,15 @@ void RecordingBackend::setEventPathRule(std::function<bool(const QByteArray &)> 
 void RecordingBackend::record(HidCall call)
 {
     QMutexLocker lock(&m_mutex);
+    call.atNs = m_clock.nsecsElapsed();
     m_calls.append(std::move(call));
 }
 
 void RecordingBackend::recordRead(const Handle &h, const uint8_t *data, int rc)
 {
     const bool event = h.iface == HidCall::Iface::Event;
-    record({event ? QStringLiteral("event-in") : QStringLiteral("in"), h.iface,
-            rc > 0 ? bytesOf(data, size_t(rc)) : QByteArray(), rc, h.path});
+    record(makeCall(event ? QStringLiteral("event-in") : QStringLiteral("in"), h.iface,
+                    rc > 0 ? bytesOf(data, size_t(rc)) : QByteArray(), rc, h.path));
 }
 
 QList<HidCall> RecordingBackend::calls() const
@@ -119,7 +133,7 @@ QList<HidInterfaceInfo> RecordingBackend::enumerate(uint16_t vid, uint16_t pid)
     QList<HidInterfaceInfo> found = m_inner.enumerate(vid, pid);
     QByteArray ids;
     ids.append(char(vid >> 8)).append(char(vid)).append(char(pid >> 8)).append(char(pid));
-    record({QStringLiteral("enumerate"), HidCall::Iface::None, ids, int(found.size()), {}});
+    record(makeCall(QStringLiteral("enumerate"), HidCall::Iface::None, ids, int(found.size()), {}));
     return found;
 }
 
@@ -133,10 +147,10 @@ std::unique_ptr<HidHandle> RecordingBackend::open(const QByteArray &path)
     const HidCall::Iface iface = event ? HidCall::Iface::Event : HidCall::Iface::Command;
     std::unique_ptr<HidHandle> inner = m_inner.open(path);
     if (!inner) {
-        record({QStringLiteral("open-failed"), iface, path, -1, path});
+        record(makeCall(QStringLiteral("open-failed"), iface, path, -1, path));
         return nullptr;
     }
-    record({QStringLiteral("open"), iface, path, 0, path});
+    record(makeCall(QStringLiteral("open"), iface, path, 0, path));
     return std::make_unique<Handle>(*this, std::move(inner), path, iface);
 }
 
@@ -144,7 +158,8 @@ int RecordingBackend::setNonblocking(HidHandle &h, bool nonblock)
 {
     auto &r = static_cast<Handle &>(h);
     const int rc = m_inner.setNonblocking(*r.inner, nonblock);
-    record({QStringLiteral("set-nonblocking"), r.iface, QByteArray(1, char(nonblock)), rc, r.path});
+    record(makeCall(QStringLiteral("set-nonblocking"), r.iface, QByteArray(1, char(nonblock)), rc,
+                    r.path));
     return rc;
 }
 
@@ -153,7 +168,7 @@ int RecordingBackend::sendFeatureReport(HidHandle &h, const uint8_t *data, size_
     auto &r = static_cast<Handle &>(h);
     const QByteArray given = bytesOf(data, len);
     const int rc = m_inner.sendFeatureReport(*r.inner, data, len);
-    record({QStringLiteral("feature-out"), r.iface, given, rc, r.path});
+    record(makeCall(QStringLiteral("feature-out"), r.iface, given, rc, r.path));
     return rc;
 }
 
@@ -161,7 +176,7 @@ int RecordingBackend::getFeatureReport(HidHandle &h, uint8_t *data, size_t len)
 {
     auto &r = static_cast<Handle &>(h);
     const int rc = m_inner.getFeatureReport(*r.inner, data, len);
-    record({QStringLiteral("feature-in"), r.iface, bytesOf(data, len), rc, r.path});
+    record(makeCall(QStringLiteral("feature-in"), r.iface, bytesOf(data, len), rc, r.path));
     return rc;
 }
 
@@ -170,7 +185,7 @@ int RecordingBackend::write(HidHandle &h, const uint8_t *data, size_t len)
     auto &r = static_cast<Handle &>(h);
     const QByteArray given = bytesOf(data, len);
     const int rc = m_inner.write(*r.inner, data, len);
-    record({QStringLiteral("out"), r.iface, given, rc, r.path});
+    record(makeCall(QStringLiteral("out"), r.iface, given, rc, r.path));
     return rc;
 }
 

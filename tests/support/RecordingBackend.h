@@ -3,6 +3,7 @@
 #include "device/HidBackend.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QList>
 #include <QMutex>
 #include <QString>
@@ -25,6 +26,8 @@ struct HidCall
     QByteArray bytes;
     int rc = 0;
     QByteArray path;
+    // When the call returned, in nanoseconds since the recorder was made.
+    qint64 atNs = 0;
 };
 
 // A HidBackend decorator: forwards every call to another backend and records it, in call order,
@@ -81,6 +84,7 @@ private:
 
     HidBackend &m_inner;
     std::function<bool(const QByteArray &)> m_isEventPath;
+    QElapsedTimer m_clock;
     mutable QMutex m_mutex;
     QList<HidCall> m_calls;
 };
