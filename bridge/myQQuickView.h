@@ -1,6 +1,7 @@
 #pragma once
 
 #include "bridge/audio/SoundPlayers.h"
+#include "bridge/desktop/PointerSettings.h"
 
 #include "bridge/KeyNameMap.h"
 
@@ -87,6 +88,14 @@ public slots:
     void clearAllMedia();
 
     // Pointer settings.
+    void setCursorSpeed(uint cursorSpeed);
+    uint getCursorSpeed();
+    void setVerticalScrollLines(uint lines);
+    uint getVerticalScrollLines();
+    void setDoubleClickSpeed(uint speed);
+    uint getDoubleClickSpeed();
+    void setAcceleration(bool acceleration);
+    bool getAcceleration();
 
 private:
     void invokeRoot(const char *function, Qt::ConnectionType type, const QVariantList &args = {});
@@ -125,4 +134,12 @@ private:
     std::unique_ptr<SoundPlayers> m_sound;
 
     // Pointer settings members.
+public:
+    // Replaces the desktop's pointer settings (tests install a fake).
+    void setPointerSettings(std::unique_ptr<PointerSettings> settings);
+
+private:
+    // Chosen from the running desktop on first use.
+    PointerSettings &pointerSettings();
+    std::unique_ptr<PointerSettings> m_pointerSettings;
 };
