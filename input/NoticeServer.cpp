@@ -60,16 +60,12 @@ long NoticeServer::deliver(const CopyDataStruct &data)
 void NoticeServer::listen()
 {
     const QString name = serverName(m_title);
-    if (m_server->listen(name))
-        return;
-    if (m_server->serverError() != QAbstractSocket::AddressInUseError)
-        return;
-    // A socket left behind by a process that died answers nothing; a live one belongs to another
-    // copy of the program, which keeps it.
+    // A live socket belongs to another copy of the program, which keeps it (listening would
+    // silently take it over). One that answers nothing was left behind by a process that died.
     QLocalSocket probe;
     probe.connectToServer(name);
     if (probe.waitForConnected(kProbeMs)) {
-        probe.disconnectFromServer();
+        probe.abort();
         return;
     }
     QLocalServer::removeServer(name);
