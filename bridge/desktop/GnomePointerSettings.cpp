@@ -31,8 +31,11 @@ GnomePointerSettings::GnomePointerSettings()
 
 GnomePointerSettings::~GnomePointerSettings()
 {
-    if (m_settings)
+    if (m_settings) {
+        // Hand pending writes to the settings daemon before the program may end.
+        g_settings_sync();
         g_object_unref(m_settings);
+    }
     if (m_schema)
         g_settings_schema_unref(m_schema);
 }
