@@ -6,6 +6,8 @@
 #include "app/Widget.h"
 #include "device/HidTrace.h"
 #include "device/HidapiBackend.h"
+#include "input/InputCapture.h"
+#include "input/NoticeChannel.h"
 #include "sim/SimBackend.h"
 
 #include <QApplication>
@@ -58,6 +60,7 @@ int Program::run(int argc, char **argv)
     int code = 0;
     {
         Widget widget;
+        InputCapture inputCapture(widget); // removes the hooks before the window goes
         DeviceMonitor monitor;
         QObject::connect(&monitor, &DeviceMonitor::changed, &widget, &Widget::deviceChanged);
         if (sim)
@@ -69,8 +72,8 @@ int Program::run(int argc, char **argv)
             widget.showNormal();
             widget.startUi();
             if (hid.isDemo())
-                Dialogs::instance().warning(widget.windowTitle(),
-                                            QStringLiteral("===== Demo Mode ====="));
+                NoticeChannel::sendNotice(widget.windowTitle(),
+                                          QStringLiteral("===== Demo Mode ====="));
         }
         code = QApplication::exec();
     }

@@ -37,6 +37,13 @@ NoticeServer *NoticeChannel::receiver()
     return current().data();
 }
 
+long NoticeChannel::sendNotice(const QString &windowTitle, const QString &text)
+{
+    const QByteArray bytes = text.toUtf8();
+    const CopyDataStruct data{kNoticeCode, quint32(bytes.size()), bytes.constData()};
+    return send(windowTitle, &data, nullptr);
+}
+
 long NoticeChannel::send(const QString &windowTitle, const CopyDataStruct *data,
                          const void *excludedReceiver, int timeoutMs)
 {

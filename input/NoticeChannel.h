@@ -21,6 +21,8 @@ CopyDataCallback setFilter(CopyDataCallback callback, QCoreApplication *applicat
                            const QString &windowTitle);
 // This process's receiver, or null.
 NoticeServer *receiver();
+// Sends text as a notice (data code 9487, UTF-8) and waits until it is handled.
+long sendNotice(const QString &windowTitle, const QString &text);
 // See InputHook::sendCopyData.
 long send(const QString &windowTitle, const CopyDataStruct *data, const void *excludedReceiver,
           int timeoutMs = kSendTimeoutMs);
