@@ -2,8 +2,11 @@
 #include "bridge/myQQuickView.h"
 #include "support/RecordingSoundPlayers.h"
 
+#include <QAudioBuffer>
+#include <QAudioDecoder>
 #include <QAudioDevice>
 #include <QFile>
+#include <QFileInfo>
 #include <QMediaDevices>
 #include <QPointer>
 #include <QtTest>
@@ -31,6 +34,8 @@ private slots:
     void replacedPlayersAreDropped();
     void shippedSoundFiles_data();
     void shippedSoundFiles();
+    void shippedSoundsDecode_data();
+    void shippedSoundsDecode();
     void realPlayersWithoutOutputStayQuiet();
 
 private:
@@ -196,6 +201,40 @@ void tst_Audio::shippedSoundFiles()
         QVERIFY(f.open(QIODevice::ReadOnly));
         QVERIFY(f.readAll() != bytes);
     }
+}
+
+void tst_Audio::shippedSoundsDecode_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<int>("minMs");
+    QTest::addColumn<int>("maxMs");
+    QTest::newRow("background") << "./modules/media/00.mp3" << 2000 << 30000;
+    for (int i = 1; i <= 4; ++i)
+        QTest::addRow("effect %d", i)
+            << QStringLiteral("./modules/media/0%1.wav").arg(i) << 30 << 1500;
+}
+
+// The files must be sound the media backend can read: a calm loop of a few seconds and short
+// effects.
+void tst_Audio::shippedSoundsDecode()
+{
+    QFETCH(QString, path);
+    QFETCH(int, minMs);
+    QFETCH(int, maxMs);
+    QAudioDecoder decoder;
+    qint64 decodedUs = 0;
+    bool failed = false;
+    connect(&decoder, &QAudioDecoder::bufferReady, this,
+            [&] { decodedUs += decoder.read().duration(); });
+    connect(&decoder, qOverload<QAudioDecoder::Error>(&QAudioDecoder::error), this,
+            [&] { failed = true; });
+    QSignalSpy done(&decoder, &QAudioDecoder::finished);
+    decoder.setSource(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
+    decoder.start();
+    QTRY_VERIFY_WITH_TIMEOUT(failed || done.count() == 1, 30000);
+    QVERIFY2(!failed, qPrintable(decoder.errorString()));
+    QVERIFY2(decodedUs >= qint64(minMs) * 1000 && decodedUs <= qint64(maxMs) * 1000,
+             qPrintable(QString::number(decodedUs)));
 }
 
 void tst_Audio::realPlayersWithoutOutputStayQuiet()
