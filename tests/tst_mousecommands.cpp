@@ -11,40 +11,6 @@
 
 using namespace CommandWire;
 
-// Calls one Set slot with the caller's array (may be empty).
-using SetCall = std::function<void(Hid_Thread &, uchar *)>;
-// Calls one or more Get slots and returns what they gave, as bytes.
-using GetCall = std::function<QByteArray(Hid_Thread &)>;
-using Setup = std::function<void(SimRig &)>;
-Q_DECLARE_METATYPE(SetCall)
-Q_DECLARE_METATYPE(GetCall)
-Q_DECLARE_METATYPE(Setup)
-
-namespace {
-
-uchar *bytes(QByteArray &a)
-{
-    return reinterpret_cast<uchar *>(a.data());
-}
-
-QByteArray list(std::initializer_list<int> values)
-{
-    QByteArray out;
-    for (int v : values)
-        out.append(char(v));
-    return out;
-}
-
-// The outputs of a Get that fills an array, the array prefilled with 0xEE.
-QByteArray filled(int length, const std::function<void(uchar *)> &get)
-{
-    QByteArray a(length, char(0xEE));
-    get(bytes(a));
-    return a;
-}
-
-} // namespace
-
 class tst_MouseCommands : public QObject
 {
     Q_OBJECT
@@ -223,49 +189,49 @@ void tst_MouseCommands::getReports_data()
         [](Hid_Thread &h) {
             uchar rate = 0xEE;
             h.hid_81H_GetReportRate(rate);
-            return list({rate});
+            return values({rate});
         },
-        "00 81 00 00 00 00 00 00 7e", 0, list({4}));
+        "00 81 00 00 00 00 00 00 7e", 0, values({4}));
     row(
         "82H", programs({{hex("02 05"), {}}}),
         [](Hid_Thread &h) {
             uchar profile = 0xEE;
             h.hid_82H_GetCurrentProfile(profile);
-            return list({profile});
+            return values({profile});
         },
-        "00 82 00 00 00 00 00 00 7d", 0, list({5}));
+        "00 82 00 00 00 00 00 00 7d", 0, values({5}));
     row(
         "83H type and options, not the rate", programs({{hex("03 02 08 45 07"), {}}}),
         [](Hid_Thread &h) {
             uchar type = 0xEE, o1 = 0xEE, o2 = 0xEE;
             h.hid_83H_GetFunctionOption(type, o1, o2);
-            return list({type, o1, o2});
+            return values({type, o1, o2});
         },
-        "00 83 00 00 00 00 00 00 7c", 0, list({2, 0x45, 0x07}));
+        "00 83 00 00 00 00 00 00 7c", 0, values({2, 0x45, 0x07}));
     row(
         "87H type 1", programs({{hex("07 01 11 22 33"), {}}, {hex("07 02 44 55 66"), {}}}),
         [](Hid_Thread &h) {
             uchar o1 = 0xEE, o2 = 0xEE, o3 = 0xEE;
             const bool ok = h.hid_87H_GetLEDInstructFunction(1, o1, o2, o3);
-            return list({ok, o1, o2, o3});
+            return values({ok, o1, o2, o3});
         },
-        "00 87 01 00 00 00 00 00 77", 0, list({1, 0x11, 0x22, 0x33}));
+        "00 87 01 00 00 00 00 00 77", 0, values({1, 0x11, 0x22, 0x33}));
     row(
         "8BH", programs({{hex("0b 03"), {}}}),
         [](Hid_Thread &h) {
             uchar stage = 0xEE;
             h.hid_8BH_GetCurrentDPIStage(stage);
-            return list({stage});
+            return values({stage});
         },
-        "00 8b 00 00 00 00 00 00 74", 0, list({3}));
+        "00 8b 00 00 00 00 00 00 74", 0, values({3}));
     row(
         "8DH", programs({{hex("0d 02 05 06"), {}}}),
         [](Hid_Thread &h) {
             uchar effect = 0xEE, o1 = 0xEE, o2 = 0xEE;
             h.hid_8DH_GetRGBLedEffect(effect, o1, o2);
-            return list({effect, o1, o2});
+            return values({effect, o1, o2});
         },
-        "00 8d 00 00 00 00 00 00 72", 0, list({2, 5, 6}));
+        "00 8d 00 00 00 00 00 00 72", 0, values({2, 5, 6}));
     row(
         "90H type 1", programs({{hex("10 01 18"), pattern(24, 1)}, {hex("10 00 18"), pattern(24)}}),
         [](Hid_Thread &h) {
@@ -284,9 +250,9 @@ void tst_MouseCommands::getReports_data()
             uchar stages = 0xEE;
             QByteArray table(8, char(0xEE));
             const bool ok = h.hid_91H_GetDPISet(stages, bytes(table));
-            return list({ok, stages}) + table;
+            return values({ok, stages}) + table;
         },
-        "00 91 00 00 00 00 00 00 6e", 1, list({1, 6}) + pattern(8, 3));
+        "00 91 00 00 00 00 00 00 6e", 1, values({1, 6}) + pattern(8, 3));
     row(
         "92H reads layer 1",
         programs({{hex("12 01 40 08"), pattern(64, 1)}, {hex("12 03 40 08"), pattern(64, 3)}}),
@@ -353,33 +319,33 @@ void tst_MouseCommands::failedExchange_data()
     QTest::newRow("81H unchanged") << GetCall([](Hid_Thread &h) {
         uchar rate = 0x33;
         h.hid_81H_GetReportRate(rate);
-        return list({rate});
-    }) << list({0x33});
+        return values({rate});
+    }) << values({0x33});
     QTest::newRow("82H unchanged") << GetCall([](Hid_Thread &h) {
         uchar profile = 0x44;
         h.hid_82H_GetCurrentProfile(profile);
-        return list({profile});
-    }) << list({0x44});
+        return values({profile});
+    }) << values({0x44});
     QTest::newRow("83H zeros") << GetCall([](Hid_Thread &h) {
         uchar type = 1, o1 = 2, o2 = 3;
         h.hid_83H_GetFunctionOption(type, o1, o2);
-        return list({type, o1, o2});
-    }) << list({0, 0, 0});
+        return values({type, o1, o2});
+    }) << values({0, 0, 0});
     QTest::newRow("87H false, unchanged") << GetCall([](Hid_Thread &h) {
         uchar o1 = 1, o2 = 2, o3 = 3;
         const bool ok = h.hid_87H_GetLEDInstructFunction(1, o1, o2, o3);
-        return list({ok, o1, o2, o3});
-    }) << list({0, 1, 2, 3});
+        return values({ok, o1, o2, o3});
+    }) << values({0, 1, 2, 3});
     QTest::newRow("8BH zero") << GetCall([](Hid_Thread &h) {
         uchar stage = 7;
         h.hid_8BH_GetCurrentDPIStage(stage);
-        return list({stage});
-    }) << list({0});
+        return values({stage});
+    }) << values({0});
     QTest::newRow("8DH zeros") << GetCall([](Hid_Thread &h) {
         uchar effect = 1, o1 = 2, o2 = 3;
         h.hid_8DH_GetRGBLedEffect(effect, o1, o2);
-        return list({effect, o1, o2});
-    }) << list({0, 0, 0});
+        return values({effect, o1, o2});
+    }) << values({0, 0, 0});
     QTest::newRow("90H unchanged") << GetCall([](Hid_Thread &h) {
         return filled(24, [&](uchar *a) { h.hid_90H_GetLED8StageColor(0, a); });
     }) << QByteArray(24, char(0xEE));
@@ -387,8 +353,8 @@ void tst_MouseCommands::failedExchange_data()
         uchar stages = 5;
         QByteArray table(8, char(0xEE));
         const bool ok = h.hid_91H_GetDPISet(stages, bytes(table));
-        return list({ok, stages}) + table;
-    }) << list({0, 5}) + QByteArray(8, char(0xEE));
+        return values({ok, stages}) + table;
+    }) << values({0, 5}) + QByteArray(8, char(0xEE));
     QTest::newRow("92H unchanged") << GetCall([](Hid_Thread &h) {
         return filled(64, [&](uchar *a) { h.hid_92H_GetKeyMatrix(a); });
     }) << QByteArray(64, char(0xEE));
@@ -433,7 +399,7 @@ void tst_MouseCommands::factoryState()
     QVERIFY(h.hid_91H_GetDPISet(stages, bytes(table)));
     QString version;
     h.hid_80H_GetFWVersion(version);
-    QCOMPARE(list({type, o1, o2, rate, stage, stages}), list({3, 0, 0, 0x02, 1, 8}));
+    QCOMPARE(values({type, o1, o2, rate, stage, stages}), values({3, 0, 0, 0x02, 1, 8}));
     // Type 3 defaults: 1000, 2000, 4000, 8000, the other four stages off.
     QCOMPARE(table, hex("09 13 27 67 80 80 80 80"));
     QCOMPARE(version, QStringLiteral("1.05"));
@@ -450,23 +416,23 @@ void tst_MouseCommands::roundTripScrambled_data()
     }) << GetCall([](Hid_Thread &h) {
         uchar rate = 0;
         h.hid_81H_GetReportRate(rate);
-        return list({rate});
-    }) << list({0x08});
+        return values({rate});
+    }) << values({0x08});
     QTest::newRow("02H/82H") << SetCall([](Hid_Thread &h, uchar *) {
         h.hid_02H_SetCurrentProfile(7);
     }) << GetCall([](Hid_Thread &h) {
         uchar profile = 0;
         h.hid_82H_GetCurrentProfile(profile);
-        return list({profile});
-    }) << list({7});
+        return values({profile});
+    }) << values({7});
     QTest::newRow("03H/83H and its rate") << SetCall([](Hid_Thread &h, uchar *) {
         h.hid_03H_SetFunctionOption(2, 0x04, 0x45, 0x07);
     }) << GetCall([](Hid_Thread &h) {
         uchar type = 0, o1 = 0, o2 = 0, rate = 0;
         h.hid_83H_GetFunctionOption(type, o1, o2);
         h.hid_81H_GetReportRate(rate);
-        return list({type, o1, o2, rate});
-    }) << list({2, 0x45, 0x07, 0x04});
+        return values({type, o1, o2, rate});
+    }) << values({2, 0x45, 0x07, 0x04});
     QTest::newRow("07H/87H per type") << SetCall([](Hid_Thread &h, uchar *) {
         h.hid_07H_SetLEDInstructFunction(1, 0x11, 0x12, 0x13);
         h.hid_07H_SetLEDInstructFunction(2, 0x21, 0x22, 0x23);
@@ -474,22 +440,22 @@ void tst_MouseCommands::roundTripScrambled_data()
         uchar a1 = 0, a2 = 0, a3 = 0, b1 = 0, b2 = 0, b3 = 0;
         const bool okA = h.hid_87H_GetLEDInstructFunction(1, a1, a2, a3);
         const bool okB = h.hid_87H_GetLEDInstructFunction(2, b1, b2, b3);
-        return list({okA, a1, a2, a3, okB, b1, b2, b3});
-    }) << list({1, 0x11, 0x12, 0x13, 1, 0x21, 0x22, 0x23});
+        return values({okA, a1, a2, a3, okB, b1, b2, b3});
+    }) << values({1, 0x11, 0x12, 0x13, 1, 0x21, 0x22, 0x23});
     QTest::newRow("0BH/8BH") << SetCall([](Hid_Thread &h, uchar *) {
         h.hid_0BH_SetCurrentDPIStage(5);
     }) << GetCall([](Hid_Thread &h) {
         uchar stage = 0;
         h.hid_8BH_GetCurrentDPIStage(stage);
-        return list({stage});
-    }) << list({5});
+        return values({stage});
+    }) << values({5});
     QTest::newRow("0DH/8DH") << SetCall([](Hid_Thread &h, uchar *) {
         h.hid_0DH_SetRGBLedEffect(3, 4, 5);
     }) << GetCall([](Hid_Thread &h) {
         uchar effect = 0, o1 = 0, o2 = 0;
         h.hid_8DH_GetRGBLedEffect(effect, o1, o2);
-        return list({effect, o1, o2});
-    }) << list({3, 4, 5});
+        return values({effect, o1, o2});
+    }) << values({3, 4, 5});
     QTest::newRow("10H/90H per type") << SetCall([](Hid_Thread &h, uchar *) {
         QByteArray c0 = pattern(24, 10), c1 = pattern(24, 11), c2 = pattern(4, 12);
         h.hid_10H_SetLED8StageColor(0, bytes(c0));
@@ -506,9 +472,9 @@ void tst_MouseCommands::roundTripScrambled_data()
                                     uchar stages = 0;
                                     QByteArray table(8, '\0');
                                     const bool ok = h.hid_91H_GetDPISet(stages, bytes(table));
-                                    return list({ok, stages}) + table;
+                                    return values({ok, stages}) + table;
                                 })
-                             << list({1, 6}) + pattern(8);
+                             << values({1, 6}) + pattern(8);
     QTest::newRow("12H/92H layer 1") << SetCall([](Hid_Thread &h, uchar *) {
         QByteArray l1 = pattern(64, 1), l2 = pattern(64, 2);
         h.hid_12H_SetKeyMatrix(bytes(l1), 1);

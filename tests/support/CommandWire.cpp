@@ -12,6 +12,21 @@ QByteArray pattern(int length, int seed)
     return out;
 }
 
+QByteArray values(std::initializer_list<int> list)
+{
+    QByteArray out;
+    for (int v : list)
+        out.append(char(v));
+    return out;
+}
+
+QByteArray filled(int length, const std::function<void(uchar *)> &get)
+{
+    QByteArray a(length, char(0xEE));
+    get(bytes(a));
+    return a;
+}
+
 QByteArray hex(const char *text)
 {
     return QByteArray::fromHex(QByteArray(text).replace(' ', ""));

@@ -4,9 +4,33 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QMetaType>
+
+#include <functional>
+#include <initializer_list>
 
 // Helpers for tests that check what a command puts on the wire.
 namespace CommandWire {
+
+// Data-driven command tests keep their calls in columns of these types.
+// One or more Set slots, given a caller's array (may be empty).
+using SetCall = std::function<void(Hid_Thread &, uchar *)>;
+// One or more Get slots; returns what they gave, as bytes.
+using GetCall = std::function<QByteArray(Hid_Thread &)>;
+// Prepares a device before a case.
+using Setup = std::function<void(SimRig &)>;
+
+// The array behind a QByteArray, as command slots take it.
+inline uchar *bytes(QByteArray &a)
+{
+    return reinterpret_cast<uchar *>(a.data());
+}
+
+// Output values as bytes: values({ok, rate}).
+QByteArray values(std::initializer_list<int> list);
+
+// An array of length bytes prefilled with 0xEE, after get has filled it.
+QByteArray filled(int length, const std::function<void(uchar *)> &get);
 
 // length bytes that differ from their neighbours, so a shifted or reordered copy shows.
 QByteArray pattern(int length, int seed = 0);
@@ -35,3 +59,7 @@ struct Pauses
 Pauses pauses(const QList<HidCall> &calls);
 
 } // namespace CommandWire
+
+Q_DECLARE_METATYPE(CommandWire::SetCall)
+Q_DECLARE_METATYPE(CommandWire::GetCall)
+Q_DECLARE_METATYPE(CommandWire::Setup)
