@@ -3,6 +3,7 @@
 #include "app/DeviceMonitor.h"
 #include "app/Dialogs.h"
 #include "app/Options.h"
+#include "app/ScriptRunner.h"
 #include "app/Widget.h"
 #include "device/HidTrace.h"
 #include "device/HidapiBackend.h"
@@ -52,7 +53,7 @@ int Program::run(int argc, char **argv)
     }
     Hid_Thread::setDefaultBackend(backend.get());
 
-    if (options.headless)
+    if (options.headless || !options.evalScript.isEmpty())
         Dialogs::setInstance(std::make_unique<ScriptedDialogs>());
     else
         Dialogs::setInstance(std::make_unique<WidgetDialogs>());
@@ -66,6 +67,8 @@ int Program::run(int argc, char **argv)
         if (sim)
             QObject::connect(sim, &SimBackend::deviceChanged, &widget, &Widget::deviceChanged);
 
+        if (!options.evalScript.isEmpty())
+            new ScriptRunner(widget, sim, options.evalScript); // a child of widget
         widget.checkDevice();
         Hid_Thread &hid = widget.transport();
         if (hid.isVerified()) {

@@ -2,6 +2,8 @@
 
 #include "app/DeviceCheck.h"
 #include "app/UserEvent.h"
+#include "bridge/Ui_Controler.h"
+#include "bridge/myQQuickView.h"
 #include "device/HidBackend.h"
 
 #include <QCoreApplication>
@@ -9,13 +11,10 @@
 
 Widget::Widget(QWidget *parent) : QWidget(parent), m_transport(this)
 {
-    setObjectName(QStringLiteral("Widget"));
-    setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::CustomizeWindowHint);
-    setAttribute(Qt::WA_TranslucentBackground);
-    setStyleSheet(QStringLiteral("background:transparent;"));
-    resize(1000, 600);
-    QSettings apConfig(QStringLiteral("./modules/setting/apConfig.bin"), QSettings::IniFormat);
-    setWindowTitle(apConfig.value(QStringLiteral("common/name")).toString());
+    // The controller makes this the frameless window holding the scene, and titles it.
+    m_controller = new Ui_Controler(this, &m_transport);
+    if (myQQuickView *v = view())
+        v->setTransport(&m_transport);
 
     m_checkTimer.setInterval(2048);
     m_checkTimer.setSingleShot(true);
@@ -28,6 +27,16 @@ Widget::Widget(QWidget *parent) : QWidget(parent), m_transport(this)
 Widget::~Widget()
 {
     m_transport.stopListening();
+    // The scene goes before the transport that it publishes as "hid".
+    delete view();
+    // A child, so it also goes with this window when no event loop runs after us.
+    if (m_controller)
+        m_controller->deleteLater();
+}
+
+myQQuickView *Widget::view() const
+{
+    return m_controller ? m_controller->view() : nullptr;
 }
 
 void Widget::deviceChanged()
@@ -47,18 +56,25 @@ void Widget::checkDevice()
     m_transport.replaceDeviceTable(table);
     m_transport.setEncode(devInfo.value(QStringLiteral("common/isEncode"), false).toBool());
     m_transport.swichCurDevice(m_transport.currentDevice());
+    if (myQQuickView *v = view())
+        v->syncFW();
 }
 
 void Widget::startUi()
 {
+    if (myQQuickView *v = view())
+        v->initUI();
     QCoreApplication::postEvent(this, new UserEvent(UserEvent::kStartUi));
 }
 
 void Widget::customEvent(QEvent *event)
 {
     if (event->type() == QEvent::User &&
-        static_cast<UserEvent *>(event)->code == UserEvent::kStartUi)
+        static_cast<UserEvent *>(event)->code == UserEvent::kStartUi) {
+        if (myQQuickView *v = view())
+            v->runUI();
         emit uiStarted();
+    }
 }
 
 void Widget::closeAfterFailedCheck()

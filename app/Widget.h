@@ -5,6 +5,9 @@
 #include <QTimer>
 #include <QWidget>
 
+class Ui_Controler;
+class myQQuickView;
+
 // The one top-level window. It owns the transport and re-checks the devices 2048 ms after the
 // last device change.
 class Widget : public QWidget
@@ -16,6 +19,8 @@ public:
 
     Hid_Thread &transport() { return m_transport; }
     QTimer &deviceCheckTimer() { return m_checkTimer; }
+    Ui_Controler *controller() const { return m_controller; }
+    myQQuickView *view() const;
 
     // Queues the scene's "initUI", then posts the event that queues its "run".
     void startUi();
@@ -35,5 +40,6 @@ private:
     void closeAfterFailedCheck();
 
     QTimer m_checkTimer;
+    Ui_Controler *m_controller = nullptr; // a child of this window
     Hid_Thread m_transport;
 };

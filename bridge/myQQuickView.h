@@ -46,8 +46,59 @@ public slots:
     bool getIsSkinShow();
 
     // Profile store.
+    void saveApConfig(QVariantList apConfigs);
+    QVariantList loadApConfig();
+    QVariantList loadDeviceApConfig();
+    void resetApconfig();
+    QVariantList loadDefaultProfile(uchar uiPageId);
+    void loadProfile(int profile);
+    void saveProfile(int profile);
+    void resetProfile(int profile);
 
     // Device-setting bridge.
+    void ui_01H_SetReportRate(uchar rate);
+    void ui_02H_SetCurrentProfile(int profile);
+    void ui_03H_SetKeyboardoption(uchar byte1, uchar byte2, uchar byte3, uchar byte4);
+    void ui_04H_SetButtonSensitivity(uchar sens1, uchar sens2, uchar sens3, uchar sens4,
+                                     uchar index);
+    void ui_07H_SetControlIndicatorLight(uchar effect, uchar frequenty);
+    void ui_08H_SetLEDType(uchar option, uchar effect, uchar speed, uchar light, uchar color,
+                           uchar direction);
+    void ui_09H_SetKeyboardMode(uchar mode);
+    void ui_0DH_SetKeyMatrix(QVariantList src512);
+    void ui_0EH_SetKeyOnOff(QVariantList src21);
+    void ui_12H_SetUserPicture(uchar index, uchar option, QVariantList src512);
+    void ui_13H_SetRecoveryData();
+    void ui_14H_SetColor(uchar index, uchar rValue, uchar gValue, uchar bValue);
+    void setScrollPinSwap(bool isSwap);
+    void ui_0BH_SetCurrentDPIStage(uchar dpiStage);
+    void ui_0DH_SetRGBLedEffect(uchar effect, uchar option1, uchar option2, QVariantList configs);
+    void ui_10H_SetLED8StageColor(uchar type, QVariantList src24);
+    void ui_11H_SetDPISet(uchar dpiStage, QVariantList src8, QVariantList valueForIndex);
+    void ui_12H_SetKeyMatrix(QVariantList src64);
+    QString ui_80H_GetFWVersion();
+    QVariant ui_81H_GetReportRate();
+    QVariant ui_82H_GetCurrentProfile();
+    QVariantList ui_83H_GetKeyboardoption();
+    QVariantList ui_84H_GetButtonSensitivity();
+    QVariantList ui_88H_GetLEDType();
+    QVariant ui_89H_GetKeyboardMode();
+    QVariantList ui_8DH_GetKeyMatrix();
+    QVariantList ui_8EH_GetKeyOnOff();
+    QVariantList ui_91H_GetMacroKey(uchar macroId);
+    QVariantList ui_92H_GetUserPicture(uchar index);
+    QVariantList ui_94H_GetColor(uchar index);
+    QVariant getSensorType();
+    bool chkIsLogoLedWork();
+    bool getMsgAns_FoolProofing();
+    bool getScrollPinSwap();
+    QVariant ui_8BH_GetCurrentDPIStage();
+    QVariantList ui_8DH_GetRGBLedEffect();
+    QVariantList ui_90H_GetLED8StageColor(uchar type);
+    uchar ui_91H_SyncDPI();
+    QVariantList ui_91H_GetDPISet();
+    QVariantList ui_92H_GetKeyMatrix();
+    QVariantList ui_93H_GetMacroKey(uchar macroId);
 
     // Macro store.
     QVariant createMacroIni();

@@ -1,0 +1,127 @@
+// The profile store: application settings, the ten profiles and their factory copies.
+#include "bridge/myQQuickView.h"
+
+#include "app/Dialogs.h"
+#include "bridge/FileReplace.h"
+
+#include <QStandardPaths>
+
+namespace {
+
+const QString kApConfigDefault = QStringLiteral("./modules/setting/apConfigD.bin");
+const QString kProfileDefault = QStringLiteral("./modules/setting/pD.bin");
+
+QString profilePath(int profile)
+{
+    return QStringLiteral("./modules/setting/p%1.bin").arg(profile + 1);
+}
+
+QString desktop()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+}
+
+// Replaces the file behind handle with a copy of source and reopens it. When the copy fails
+// the old file and handle stay as they were.
+void replaceFrom(std::unique_ptr<QSettings> &handle, const QString &source)
+{
+    const QString target = handle->fileName();
+    // Pending writes go to the old file first, so none of them lands on the new one later.
+    handle->sync();
+    if (!FileReplace::copyOver(source, target))
+        return;
+    handle = std::make_unique<QSettings>(target, QSettings::IniFormat);
+}
+
+void appendList(QVariantList &out, const QSettings &s, const QString &key)
+{
+    out += s.value(key).toList();
+}
+
+} // namespace
+
+void myQQuickView::saveApConfig(QVariantList apConfigs)
+{
+    m_apConfig->setValue(QStringLiteral("common/total"), int(apConfigs.size()));
+    for (qsizetype i = 0; i < apConfigs.size(); ++i)
+        m_apConfig->setValue(QStringLiteral("common/") + QString::number(i), apConfigs[i]);
+}
+
+QVariantList myQQuickView::loadApConfig()
+{
+    const int total = m_apConfig->value(QStringLiteral("common/total"), 0).toInt();
+    QVariantList list;
+    for (int i = 0; i < total; ++i)
+        list.append(m_apConfig->value(QStringLiteral("common/") + QString::number(i)));
+    return list;
+}
+
+QVariantList myQQuickView::loadDeviceApConfig()
+{
+    return {m_apConfig->value(QStringLiteral("V7/colorMaxStage"), 8).toInt()};
+}
+
+void myQQuickView::resetApconfig()
+{
+    replaceFrom(m_apConfig, kApConfigDefault);
+}
+
+QVariantList myQQuickView::loadDefaultProfile(uchar uiPageId)
+{
+    const QSettings pD(kProfileDefault, QSettings::IniFormat);
+    QVariantList list;
+    switch (uiPageId) {
+    case 0:
+        for (int n = 0; n < 16; ++n)
+            appendList(list, pD, QStringLiteral("keydefine_V7/") + QString::number(n));
+        break;
+    case 2:
+        appendList(list, pD, QStringLiteral("color_V7/type0"));
+        appendList(list, pD, QStringLiteral("color_V7/ledEffect"));
+        break;
+    case 3:
+        list.append(pD.value(QStringLiteral("sensor/reportRate_V7"), 2).toInt());
+        list.append(pD.value(QStringLiteral("sensor/cursorSpeed_V7"), 5).toInt());
+        list.append(pD.value(QStringLiteral("sensor/verticalScrollLines_V7"), 2).toInt());
+        list.append(pD.value(QStringLiteral("sensor/doubleClickSpeed_V7"), 5).toInt());
+        appendList(list, pD, QStringLiteral("sensor/dpi_V7"));
+        list.append(pD.value(QStringLiteral("sensor/stage_V7"), 2).toInt());
+        appendList(list, pD, QStringLiteral("color_V7/type1"));
+        appendList(list, pD, QStringLiteral("color_V7/type2"));
+        break;
+    default:
+        break;
+    }
+    return list;
+}
+
+void myQQuickView::loadProfile(int profile)
+{
+    if (profile < 0 || profile >= int(m_profiles.size()))
+        return;
+    const QString path =
+        Dialogs::instance().openFileName(tr("Open File"), desktop(), tr("Profile(*.pf)"));
+    if (path.isEmpty())
+        return;
+    replaceFrom(m_profiles[size_t(profile)], path);
+}
+
+void myQQuickView::saveProfile(int profile)
+{
+    if (profile < 0 || profile >= int(m_profiles.size()))
+        return;
+    const QString path =
+        Dialogs::instance().saveFileName(tr("Save File"), desktop(), tr("Profile(*.pf)"));
+    if (path.isEmpty())
+        return;
+    // Values set moments ago are part of the export.
+    m_profiles[size_t(profile)]->sync();
+    FileReplace::copyOver(profilePath(profile), path);
+}
+
+void myQQuickView::resetProfile(int profile)
+{
+    if (profile < 0 || profile >= int(m_profiles.size()))
+        return;
+    replaceFrom(m_profiles[size_t(profile)], kProfileDefault);
+}
