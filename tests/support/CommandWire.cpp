@@ -86,4 +86,11 @@ Pauses pauses(const QList<HidCall> &calls)
     return p;
 }
 
+bool shortAsPrescribed(const Pauses &p, bool ack, bool dataPhase)
+{
+    if (!ack)
+        return p.afterBlock < 60;
+    return p.afterBlock < 100 && (!dataPhase || p.afterData < 100);
+}
+
 } // namespace CommandWire

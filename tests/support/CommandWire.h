@@ -58,6 +58,11 @@ struct Pauses
 };
 Pauses pauses(const QList<HidCall> &calls);
 
+// Whether the pauses of a transfer to a listening transport are short as prescribed: with
+// waitAck each one ended by the device's acknowledge (64 ms, well under 100), without it none.
+// Only the lower bounds hold on a loaded machine, so retry a case before failing on this.
+bool shortAsPrescribed(const Pauses &p, bool ack, bool dataPhase);
+
 } // namespace CommandWire
 
 Q_DECLARE_METATYPE(CommandWire::SetCall)
