@@ -30,7 +30,14 @@ const QString kDemoCode = QStringLiteral("r-vostel");
 
 } // namespace
 
-Hid_Thread::Hid_Thread(QWidget *owner) : m_owner(owner), m_backend(g_defaultBackend) {}
+Hid_Thread::Hid_Thread(QWidget *owner) : m_owner(owner), m_backend(g_defaultBackend)
+{
+    // The listener keeps one pool thread for the whole run; on a one- or two-core machine the
+    // pool would otherwise have no thread left for Set transfers.
+    QThreadPool *pool = QThreadPool::globalInstance();
+    if (pool->maxThreadCount() < 4)
+        pool->setMaxThreadCount(4);
+}
 
 Hid_Thread::~Hid_Thread()
 {
