@@ -22,12 +22,29 @@ struct HookState
     std::array<uchar, 256> keyState{};
     KeyCodeMaps::ScanCodeMap scanCodes;
     KeyCodeMaps::UsageMap usages;
+    // The two maps laid out flat for the procedure, which runs for every key of the desktop:
+    // index (scan code << 1) | extended bit, and virtual-key code.
+    std::array<quint8, 512> scanCodeLookup{};
+    std::array<quint8, 256> usageLookup{};
 };
+
+HookState g_state;
 
 HookState &state()
 {
-    static HookState s;
-    return s;
+    return g_state;
+}
+
+void buildMaps(HookState &s, bool nonUsHash)
+{
+    s.scanCodes = KeyCodeMaps::buildScanCodeMap();
+    s.usages = KeyCodeMaps::buildUsageMap(nonUsHash);
+    s.scanCodeLookup.fill(0);
+    for (const auto &[key, vk] : s.scanCodes)
+        s.scanCodeLookup[((key >> 8) << 1) | (key & 1)] = vk;
+    s.usageLookup.fill(0);
+    for (const auto &[vk, usb] : s.usages)
+        s.usageLookup[vk] = usb;
 }
 
 constexpr quint8 kScanBreak = 0x46; // Ctrl+Pause arrives as E0 46
@@ -59,8 +76,7 @@ InputHook::InputHook(bool nonUsHash, HookBackend *backend) : m_nonUsHash(nonUsHa
     }
     s.instance = this;
     s.backend = backend;
-    s.scanCodes = KeyCodeMaps::buildScanCodeMap();
-    s.usages = KeyCodeMaps::buildUsageMap(m_nonUsHash);
+    buildMaps(s, m_nonUsHash);
     installHooks();
 }
 
@@ -144,10 +160,8 @@ long InputHook::keyboardProc(int nCode, uint wParam, const KeyboardEvent *lParam
                          (wParam == HookMessage::kKeyDown || wParam == HookMessage::kSysKeyDown);
     const quint32 extended = lParam->flags & KeyFlag::kExtended;
     const quint32 scan = lParam->scanCode > 255 ? 0 : lParam->scanCode;
-    const quint16 key = quint16((scan << 8) | extended);
 
-    const auto vkIt = s.scanCodes.find(key);
-    quint8 vk = vkIt == s.scanCodes.end() ? 0 : vkIt->second;
+    quint8 vk = s.scanCodeLookup[(scan << 1) | extended];
     if (scan == kScanBreak && extended)
         vk = kVkPause;
     else if (scan == kScanSysRq && (lParam->flags & KeyFlag::kAltDown))
@@ -155,8 +169,7 @@ long InputHook::keyboardProc(int nCode, uint wParam, const KeyboardEvent *lParam
     if (vk == 0)
         return 0;
 
-    const auto usbIt = s.usages.find(vk);
-    const uchar usb = usbIt == s.usages.end() ? 0 : usbIt->second;
+    const uchar usb = s.usageLookup[vk];
     if (usb == 0)
         return 0;
     if (s.keyState[usb] != isDown) {
