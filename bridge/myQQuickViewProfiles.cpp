@@ -4,6 +4,9 @@
 #include "app/Dialogs.h"
 #include "bridge/FileReplace.h"
 
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 namespace {
@@ -28,8 +31,17 @@ void replaceFrom(std::unique_ptr<QSettings> &handle, const QString &source)
     const QString target = handle->fileName();
     // Pending writes go to the old file first, so none of them lands on the new one later.
     handle->sync();
+    const QDateTime before = QFileInfo(target).lastModified();
     if (!FileReplace::copyOver(source, target))
         return;
+    // QSettings keeps a parsed copy per path and re-reads the file only when its size or
+    // modification time differs: a same-sized copy made within the same millisecond would
+    // otherwise be taken for the old content.
+    if (before.isValid() && QFileInfo(target).lastModified() == before) {
+        QFile file(target);
+        if (file.open(QIODevice::ReadWrite))
+            file.setFileTime(before.addMSecs(1), QFileDevice::FileModificationTime);
+    }
     handle = std::make_unique<QSettings>(target, QSettings::IniFormat);
 }
 
