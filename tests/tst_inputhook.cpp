@@ -107,6 +107,7 @@ class TestInputHook : public QObject
     Q_OBJECT
 private slots:
     void mapsHaveTheirEntries();
+    void everyMappedKeyIsReported();
     void evdevCodesTurnBackIntoScanCodes_data();
     void evdevCodesTurnBackIntoScanCodes();
     void keysReportUsages_data();
@@ -153,6 +154,29 @@ void TestInputHook::mapsHaveTheirEntries()
     QCOMPARE(InputHook::usageMap().at(0xDC), quint8(0x32));
     QCOMPARE(InputHook::instance(), &hook);
     QVERIFY(hook.nonUsHash());
+}
+
+void TestInputHook::everyMappedKeyIsReported()
+{
+    // Each scan code of the map, pressed and released, reports its usage exactly once each way.
+    FakeHookBackend backend;
+    InputHook hook(false, &backend);
+    Recorder recorder;
+    int reported = 0;
+    for (const auto &[key, vk] : InputHook::scanCodeMap()) {
+        const KeyboardEvent ev{quint32(key >> 8), quint32(key & 1)};
+        InputHook::keyboardProc(HookMessage::kAction, HookMessage::kKeyDown, &ev);
+        InputHook::keyboardProc(HookMessage::kAction, HookMessage::kKeyUp, &ev);
+        const auto usage = InputHook::usageMap().find(vk);
+        if (usage == InputHook::usageMap().end())
+            continue;
+        const QString code = QStringLiteral("%1").arg(usage->second, 2, 16, QLatin1Char('0'));
+        QCOMPARE(recorder.reports.mid(reported), QStringList({QLatin1Char('+') + code.toUpper(),
+                                                              QLatin1Char('-') + code.toUpper()}));
+        reported += 2;
+    }
+    // Every virtual key of the scan-code map has a usage.
+    QCOMPARE(reported, 2 * 105);
 }
 
 void TestInputHook::evdevCodesTurnBackIntoScanCodes_data()
