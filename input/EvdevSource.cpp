@@ -46,9 +46,10 @@ void EvdevSource::removeDevice(const QString &path)
     const auto it = m_devices.find(path);
     if (it == m_devices.end())
         return;
-    // Called from the device's own notifier when it goes away: delete that one later.
     it->second.notifier->setEnabled(false);
-    it->second.notifier.release()->deleteLater();
+    // A notifier cannot be deleted inside its own signal: that one goes from the event loop.
+    if (path == m_draining)
+        it->second.notifier.release()->deleteLater();
     m_devices.erase(it);
     emit devicesChanged();
 }
@@ -90,7 +91,9 @@ void EvdevSource::drain(const QString &path)
         case EvdevDevice::Read::Empty:
             return;
         case EvdevDevice::Read::Gone:
+            m_draining = path;
             removeDevice(path);
+            m_draining.clear();
             return;
         }
     }

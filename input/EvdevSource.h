@@ -47,4 +47,5 @@ private:
     EvdevTranslator &m_translator;
     std::unique_ptr<EvdevDeviceOpener> m_opener;
     std::map<QString, Entry> m_devices;
+    QString m_draining; // the node whose notifier is being handled
 };
