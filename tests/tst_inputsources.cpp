@@ -2,6 +2,7 @@
 #include "input/EvdevSource.h"
 #include "input/HookContext.h"
 #include "input/InputHook.h"
+#include "input/LibevdevDevice.h"
 #include "input/LinuxHookBackend.h"
 #include "input/QtInputFilter.h"
 
@@ -156,6 +157,7 @@ class TestInputSources : public QObject
     Q_OBJECT
 private slots:
     void scanOpensOnlyEventNodes();
+    void unreadableOrForeignNodesAreRefused();
     void eventsAreReadWhenTheNodeIsReadable();
     void unpluggedNodeIsDropped();
     void fallbackCoversWhatNoNodeProvides();
@@ -184,6 +186,18 @@ void TestInputSources::scanOpensOnlyEventNodes()
     QVERIFY(!backend->source().hasMouse());
     // Adding an open node again does not open it twice.
     QVERIFY(!backend->source().addDevice(m_dir.filePath(QStringLiteral("event7"))));
+}
+
+void TestInputSources::unreadableOrForeignNodesAreRefused()
+{
+    QFile plain(m_dir.filePath(QStringLiteral("event42")));
+    QVERIFY(plain.open(QIODevice::WriteOnly));
+    plain.write("not an input device");
+    plain.close();
+    LibevdevOpener opener;
+    QVERIFY(!opener.open(plain.fileName()));
+    QVERIFY(!opener.open(m_dir.filePath(QStringLiteral("event43"))));
+    QVERIFY(!opener.open(QStringLiteral("/dev/null")));
 }
 
 void TestInputSources::eventsAreReadWhenTheNodeIsReadable()
