@@ -29,6 +29,8 @@ public:
     EvdevTranslator &translator() { return m_translator; }
     EvdevSource &source() { return *m_source; }
     QtInputFilter &fallback() { return *m_fallback; }
+    // Null while no hook is installed or when not watching for new nodes.
+    InputDeviceMonitor *monitor() const { return m_monitor.get(); }
 
 private:
     void start();

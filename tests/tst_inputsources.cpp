@@ -1,6 +1,7 @@
 #include "input/EvdevDevice.h"
 #include "input/EvdevSource.h"
 #include "input/HookContext.h"
+#include "input/InputDeviceMonitor.h"
 #include "input/InputHook.h"
 #include "input/LibevdevDevice.h"
 #include "input/LinuxHookBackend.h"
@@ -161,6 +162,7 @@ private slots:
     void eventsAreReadWhenTheNodeIsReadable();
     void unpluggedNodeIsDropped();
     void fallbackCoversWhatNoNodeProvides();
+    void nodesPluggedInLaterAreRead();
     void fallbackReportsButtonsOnce();
     void fallbackTranslatesNativeKeyCodes();
     void fallbackIgnoresCopiesOfEvents();
@@ -261,6 +263,26 @@ void TestInputSources::fallbackCoversWhatNoNodeProvides()
     QCOMPARE(backend->source().deviceCount(), 0);
     QVERIFY(!backend->fallback().capturesKeys());
     QVERIFY(!backend->fallback().capturesButtons());
+}
+
+void TestInputSources::nodesPluggedInLaterAreRead()
+{
+    auto opener = std::make_shared<Nodes>();
+    LinuxHookBackend backend(std::make_unique<FakeOpener>(opener), m_dir.path(), true);
+    QVERIFY(!backend.monitor());
+    InputHook hook(false, &backend);
+    Recorder recorder;
+    QVERIFY(backend.monitor());
+    PipeDevice *keyboard = opener->prepare(QStringLiteral("/x/event12"), true, false);
+    emit backend.monitor()->added(QStringLiteral("/x/event12"));
+    QCOMPARE(backend.source().deviceCount(), 1);
+    QVERIFY(!backend.fallback().capturesKeys());
+    keyboard->push(EV_KEY, KEY_KPENTER, 1);
+    keyboard->push(EV_KEY, KEY_KPENTER, 0);
+    QTRY_COMPARE(recorder.reports, QStringList({"+58", "-58"}));
+    emit backend.monitor()->removed(QStringLiteral("/x/event12"));
+    QCOMPARE(backend.source().deviceCount(), 0);
+    QVERIFY(backend.fallback().capturesKeys());
 }
 
 void TestInputSources::fallbackReportsButtonsOnce()
