@@ -335,6 +335,24 @@ private slots:
         QCOMPARE(rig().keyboard().storedData(0x0D).at(1), char((1001) & 0xFF));
     }
 
+    void syncCopiesTheKeyboardPictures()
+    {
+        view().syncFW();
+        QCOMPARE(rig().recorder().calls().size(), 0); // the mouse has no pictures
+        QVERIFY(rig().select(SimRig::Keyboard));
+        for (int n = 0; n < 5; ++n)
+            view().ui_12H_SetUserPicture(uchar(n), 1, QVariantList(512, 10 + n));
+        settle();
+        view().ui_02H_SetCurrentProfile(5);
+        view().syncFW();
+        for (int n = 0; n < 5; ++n) {
+            const QVariantList picture = view().ui_92H_GetUserPicture(uchar(n));
+            QCOMPARE(picture.size(), 512);
+            QCOMPARE(picture.first(), QVariant(10 + n));
+            QCOMPARE(picture.last(), QVariant(10 + n));
+        }
+    }
+
     void safetyQuestionTakesTheAnswer_data()
     {
         QTest::addColumn<int>("answer"); // -1: none scripted, the default button
