@@ -1,7 +1,6 @@
 #include "bridge/myQQuickView.h"
 
 #include "bridge/RecoilStore.h"
-#include "device/Hid_Thread.h"
 
 QVariantList myQQuickView::getGundata(QVariant gameNo)
 {
@@ -26,14 +25,15 @@ void myQQuickView::saveSelGundata(QVariant selGun, QVariantList gunData)
 void myQQuickView::v7_0CH_SetPressGun(uchar xOffset, uchar yOffset, uchar times, uchar enable,
                                       uchar cursorBack, uchar fireKey)
 {
-    Hid_Thread *hid = transport();
-    if (!hid)
+    if (!transport())
         return;
-    uchar o0 = 0, o1 = 0, o2 = 0, o3 = 0;
-    hid->hid_83H_GetKeyboardoption(o0, o1, o2, o3);
-    o3 = enable ? uchar(o3 | 0x08) : uchar(o3 & ~0x08);
-    hid->hid_03H_SetKeyboardoption(o0, o1, o2, o3);
+    const QVariantList options = ui_83H_GetKeyboardoption();
+    uchar o[4] = {};
+    for (int i = 0; i < 4; ++i)
+        o[i] = uchar(options.value(i).toUInt());
+    o[3] = enable ? uchar(o[3] | 0x08) : uchar(o[3] & ~0x08);
+    ui_03H_SetKeyboardoption(o[0], o[1], o[2], o[3]);
     // The option byte says the vertical pull runs upwards on this mouse.
-    const uchar y = o2 ? uchar(-int(yOffset)) : yOffset;
-    hid->hid_04H_SetButtonSensitivity(cursorBack, times, xOffset, y, fireKey);
+    const uchar y = o[2] ? uchar(-int(yOffset)) : yOffset;
+    ui_04H_SetButtonSensitivity(cursorBack, times, xOffset, y, fireKey);
 }
