@@ -13,6 +13,7 @@ class tst_MacroSend : public QObject
     Q_OBJECT
 
     ScriptedDialogs *m_dialogs = nullptr;
+    std::unique_ptr<SimRig> m_keyboardRig; // the handshake is slow; one keyboard serves all
     QStringList m_created;
     bool m_hadFolder = false;
 
@@ -50,6 +51,16 @@ class tst_MacroSend : public QObject
         return lines;
     }
 
+    SimRig &keyboardRig()
+    {
+        if (!m_keyboardRig) {
+            m_keyboardRig = std::make_unique<SimRig>();
+            if (!m_keyboardRig->select(SimRig::Keyboard))
+                qFatal("keyboard handshake failed");
+        }
+        return *m_keyboardRig;
+    }
+
     static QList<uchar> macroSlotsSent(EmulatedDevice &device, uint8_t code)
     {
         QList<uchar> sent;
@@ -84,6 +95,7 @@ private slots:
     }
     void cleanupTestCase()
     {
+        m_keyboardRig.reset();
         if (!m_hadFolder)
             QDir().rmdir(QStringLiteral("./modules/macro"));
     }
@@ -137,8 +149,7 @@ private slots:
 
     void keyboardLongStreamWarnsAndIsCut()
     {
-        SimRig rig;
-        QVERIFY(rig.select(SimRig::Keyboard));
+        SimRig &rig = keyboardRig();
         myQQuickView view;
         view.setTransport(&rig.hid());
         // 2 + 2 * 98 + 2 = 200 bytes.
@@ -158,8 +169,7 @@ private slots:
 
     void keyboardShortStreamIsPadded()
     {
-        SimRig rig;
-        QVERIFY(rig.select(SimRig::Keyboard));
+        SimRig &rig = keyboardRig();
         myQQuickView view;
         view.setTransport(&rig.hid());
         view.ui_11H_SetMacroKey(34, macro("kb short", {down("A"), pause(1000), up("A")}));
@@ -193,9 +203,8 @@ private slots:
         QFETCH(int, device);
         QFETCH(int, index);
         QFETCH(int, slot);
-        SimRig rig;
-        if (device == 0)
-            QVERIFY(rig.select(SimRig::Keyboard));
+        SimRig mouseRig;
+        SimRig &rig = device == 0 ? keyboardRig() : mouseRig;
         myQQuickView view;
         view.setTransport(&rig.hid());
         // "did" is not consulted when re-sending.
