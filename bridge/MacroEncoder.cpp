@@ -29,7 +29,8 @@ void appendWord(QList<uchar> &stream, uint value)
 QList<uchar> MacroEncoder::encode(const QStringList &lines) const
 {
     QList<uchar> stream{0x00, 0x01};
-    // Where the last key unit stands, while a pause may still be folded into it.
+    // The last key unit, while it carries no pause yet. A short pause folds only into such a
+    // unit: folding into the header or a pause unit (after a skipped line) would corrupt it.
     qsizetype foldable = -1;
 
     for (qsizetype i = 0; i < lines.size(); ++i) {
