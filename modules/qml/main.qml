@@ -22,8 +22,7 @@ Item {
         closing.stop()
         panel.opacity = 0
         root.visible = true
-        if (typeof ui_View.playMedia_Index === "function")
-            ui_View.playMedia_Index(0x01)
+        ui_View.playMedia_Index(0x01)
         opening.restart()
     }
 
