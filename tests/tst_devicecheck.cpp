@@ -180,8 +180,8 @@ void TestDeviceCheck::burstOfChangesGivesOneCheckAfterTheLast()
     Widget w;
     QSignalSpy checks(&w.deviceCheckTimer(), &QTimer::timeout);
     for (int i = 0; i < 5; ++i) {
-        w.deviceChanged();
         QTest::qWait(150);
+        w.deviceChanged();
     }
     QElapsedTimer sinceLast;
     sinceLast.start();
