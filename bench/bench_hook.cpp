@@ -1,7 +1,7 @@
 // Cost of one key event through the whole hook path: evdev event -> scan code -> virtual key ->
 // usage -> key state table -> callback, and then with the queued call into a QML scene.
 //
-// Run:  ./bench_hook [events] [all|hook|typing|queued|functor]
+// Run:  ./bench_hook [events] [all|hook|typing|queued]
 // Prints instructions per event when the CPU's counters can be read (perf_event_open), and
 // cycles (rdtsc) in any case. Where no counter is available (virtual machines), count
 // instructions with callgrind, which collects only inside the measured loop, one run at a time:
@@ -9,6 +9,7 @@
 //       ./bench_hook 1000000 hook          (one line)
 //   callgrind_annotate hook.cg | head -20     (total Ir / events = instructions per event)
 
+#include "bridge/SceneInputQueue.h"
 #include "input/EvdevTranslator.h"
 #include "input/HookBackend.h"
 #include "input/HookContext.h"
@@ -200,9 +201,8 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     const size_t count = argc > 1 ? size_t(std::strtoull(argv[1], nullptr, 10)) : 1000000;
     const QByteArray mode = argc > 2 ? QByteArray(argv[2]) : QByteArray("all");
-    if (count == 0 ||
-        !QByteArrayList{"all", "hook", "typing", "queued", "functor"}.contains(mode)) {
-        std::fprintf(stderr, "usage: bench_hook [events] [all|hook|typing|queued|functor]\n");
+    if (count == 0 || !QByteArrayList{"all", "hook", "typing", "queued"}.contains(mode)) {
+        std::fprintf(stderr, "usage: bench_hook [events] [all|hook|typing|queued]\n");
         return 2;
     }
 
@@ -233,7 +233,7 @@ int main(int argc, char **argv)
     }
     if (mode == "all" || mode == "hook" || mode == "typing")
         std::printf("(%llu reports)\n", static_cast<unsigned long long>(sink.reports));
-    if (mode != "all" && mode != "queued" && mode != "functor")
+    if (mode != "all" && mode != "queued")
         return 0;
 
     // The same events, each one queued into a QML function as the view does.
@@ -246,33 +246,15 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "%s\n", qPrintable(component.errorString()));
         return 1;
     }
-    // By name, with type names looked up on every call (what the view does today); or as one
-    // queued functor that makes the by-name call when the event loop runs it.
-    HookContext byName;
-    byName.detectKeyboard = [&root](bool isDown, uchar usb) {
-        QMetaObject::invokeMethod(root.get(), "detectKeyboard", Qt::QueuedConnection,
-                                  Q_ARG(QVariant, QVariant(isDown)),
-                                  Q_ARG(QVariant, QVariant(int(usb))));
-    };
-    HookContext functor;
-    functor.detectKeyboard = [&root](bool isDown, uchar usb) {
-        QObject *target = root.get();
-        QMetaObject::invokeMethod(
-            target,
-            [target, isDown, usb] {
-                QMetaObject::invokeMethod(target, "detectKeyboard",
-                                          Q_ARG(QVariant, QVariant(isDown)),
-                                          Q_ARG(QVariant, QVariant(int(usb))));
-            },
-            Qt::QueuedConnection);
-    };
-    for (const auto &[name, context] : {std::pair{"with the queued QML call", &byName},
-                                        std::pair{"with a queued functor instead", &functor}}) {
-        if ((mode == "queued" && context != &byName) || (mode == "functor" && context != &functor))
-            continue;
-        InputHook::setKeyboardCallback(&HookCallbacks::keyboard, context);
+    // As the view hands events over: gathered without allocating, delivered once per burst.
+    SceneInputQueue queue([&root] { return root.get(); });
+    HookContext viaQueue;
+    viaQueue.detectKeyboard = [&queue](bool isDown, uchar usb) { queue.pushKey(isDown, usb); };
+    {
+        const char *name = "with the queued QML call";
+        InputHook::setKeyboardCallback(&HookCallbacks::keyboard, &viaQueue);
         // In chunks, so the queue stays bounded; running the QML functions is not counted.
-        const size_t chunk = 10000;
+        const size_t chunk = 1000; // below the queue's capacity, so nothing is dropped
         Figure total;
         for (size_t i = 0; i < worst.size(); i += chunk) {
             const std::vector<input_event> part(worst.begin() + qsizetype(i),

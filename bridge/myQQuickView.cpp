@@ -6,7 +6,8 @@
 #include <QDir>
 #include <QQuickItem>
 
-myQQuickView::myQQuickView(QWidget *parent) : QQuickWidget(parent)
+myQQuickView::myQQuickView(QWidget *parent)
+    : QQuickWidget(parent), m_input([this] { return rootObject(); })
 {
     setClearColor(Qt::transparent);
     m_keyNames.build();
@@ -20,50 +21,30 @@ myQQuickView::myQQuickView(QWidget *parent) : QQuickWidget(parent)
 
 myQQuickView::~myQQuickView() = default;
 
-void myQQuickView::invokeRoot(const char *function, Qt::ConnectionType type,
-                              const QVariantList &args)
+void myQQuickView::invokeRoot(const char *function)
 {
-    QObject *root = rootObject();
-    if (!root)
-        return;
-    switch (args.size()) {
-    case 0:
-        QMetaObject::invokeMethod(root, function, type);
-        break;
-    case 1:
-        QMetaObject::invokeMethod(root, function, type, Q_ARG(QVariant, args[0]));
-        break;
-    case 2:
-        QMetaObject::invokeMethod(root, function, type, Q_ARG(QVariant, args[0]),
-                                  Q_ARG(QVariant, args[1]));
-        break;
-    default:
-        QMetaObject::invokeMethod(root, function, type, Q_ARG(QVariant, args.value(0)),
-                                  Q_ARG(QVariant, args.value(1)), Q_ARG(QVariant, args.value(2)),
-                                  Q_ARG(QVariant, args.value(3)));
-        break;
-    }
+    if (QObject *root = rootObject())
+        QMetaObject::invokeMethod(root, function, Qt::QueuedConnection);
 }
 
 void myQQuickView::initUI()
 {
-    invokeRoot("initUI", Qt::QueuedConnection);
+    invokeRoot("initUI");
 }
 
 void myQQuickView::runUI()
 {
-    invokeRoot("run", Qt::QueuedConnection);
+    invokeRoot("run");
 }
 
 void myQQuickView::detectKeyboard(bool isDown, uchar usbCode)
 {
-    invokeRoot("detectKeyboard", Qt::QueuedConnection, {QVariant(isDown), QVariant(int(usbCode))});
+    m_input.pushKey(isDown, usbCode);
 }
 
 void myQQuickView::detectMouse(bool isDown, uint button, uint x, uint y)
 {
-    invokeRoot("detectMouse", Qt::QueuedConnection,
-               {QVariant(isDown), QVariant(button), QVariant(x), QVariant(y)});
+    m_input.pushButton(isDown, button, x, y);
 }
 
 bool myQQuickView::getIsSkinShow()

@@ -1,9 +1,10 @@
 #pragma once
 
+#include "bridge/KeyNameMap.h"
+#include "bridge/SceneInputQueue.h"
+
 #include "bridge/audio/SoundPlayers.h"
 #include "bridge/desktop/PointerSettings.h"
-
-#include "bridge/KeyNameMap.h"
 
 #include <QQuickWidget>
 #include <QSettings>
@@ -29,7 +30,7 @@ public:
     void setTransport(Hid_Thread *hid) { m_hid = hid; }
     Hid_Thread *transport() const { return m_hid; }
 
-    // Calls into the scene's root item, queued.
+    // Key and button events into the scene's root item, queued in order.
     void detectKeyboard(bool isDown, uchar usbCode);
     void detectMouse(bool isDown, uint button, uint x, uint y);
 
@@ -149,12 +150,14 @@ public slots:
     bool getAcceleration();
 
 private:
-    void invokeRoot(const char *function, Qt::ConnectionType type, const QVariantList &args = {});
+    // Queues a call of a root function without arguments.
+    void invokeRoot(const char *function);
 
     Hid_Thread *m_hid = nullptr;
     std::unique_ptr<QSettings> m_apConfig;
     std::vector<std::unique_ptr<QSettings>> m_profiles;
     int m_currentProfile = 0;
+    SceneInputQueue m_input;
 
     // Members of the concerns below are added by their sources.
 
