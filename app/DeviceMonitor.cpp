@@ -4,7 +4,7 @@
 
 #include <libudev.h>
 
-DeviceMonitor::DeviceMonitor(QObject *parent) : QObject(parent)
+DeviceMonitor::DeviceMonitor(const char *subsystem, QObject *parent) : QObject(parent)
 {
     m_udev = udev_new();
     if (!m_udev)
@@ -12,7 +12,7 @@ DeviceMonitor::DeviceMonitor(QObject *parent) : QObject(parent)
     m_monitor = udev_monitor_new_from_netlink(m_udev, "udev");
     if (!m_monitor)
         return;
-    if (udev_monitor_filter_add_match_subsystem_devtype(m_monitor, "hidraw", nullptr) < 0 ||
+    if (udev_monitor_filter_add_match_subsystem_devtype(m_monitor, subsystem, nullptr) < 0 ||
         udev_monitor_enable_receiving(m_monitor) < 0) {
         udev_monitor_unref(m_monitor);
         m_monitor = nullptr;
@@ -34,11 +34,12 @@ DeviceMonitor::~DeviceMonitor()
 
 void DeviceMonitor::drain()
 {
-    bool any = false;
     while (udev_device *dev = udev_monitor_receive_device(m_monitor)) {
+        const char *node = udev_device_get_devnode(dev);
+        const char *action = udev_device_get_action(dev);
+        const QString devnode = node ? QString::fromLocal8Bit(node) : QString();
+        const QString what = action ? QString::fromLatin1(action) : QString();
         udev_device_unref(dev);
-        any = true;
+        emit changed(what, devnode);
     }
-    if (any)
-        emit changed();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 
 #include <memory>
 
@@ -8,18 +9,20 @@ class QSocketNotifier;
 struct udev;
 struct udev_monitor;
 
-// Reports every hidraw device that appears or goes away. Silent without a udev daemon.
+// Reports every device of one udev subsystem that appears, changes or goes away. Silent
+// without a udev daemon.
 class DeviceMonitor : public QObject
 {
     Q_OBJECT
 public:
-    explicit DeviceMonitor(QObject *parent = nullptr);
+    explicit DeviceMonitor(const char *subsystem = "hidraw", QObject *parent = nullptr);
     ~DeviceMonitor() override;
 
     bool isActive() const { return m_monitor != nullptr; }
 
 signals:
-    void changed();
+    // action is udev's: "add", "remove", "change" and so on; devnode may be empty.
+    void changed(const QString &action, const QString &devnode);
 
 private:
     void drain();

@@ -1,5 +1,7 @@
 #include "bridge/MacroStore.h"
 
+#include "bridge/FileReplace.h"
+
 #include "bridge/StoreNames.h"
 
 #include <QDir>
@@ -148,37 +150,12 @@ QString MacroStore::importFile(const QString &source) const
     const QString fileName = source.mid(source.lastIndexOf(QLatin1Char('/')) + 1);
     const QString name = fileName.left(std::max<qsizetype>(0, fileName.size() - 4));
     const auto target = path(name);
-    if (!target || !QDir().mkpath(m_folder) || !replaceWithCopy(source, *target))
+    if (!target || !QDir().mkpath(m_folder) || !FileReplace::copyOver(source, *target))
         return {};
     return name;
 }
 
 bool MacroStore::exportFile(const QString &name, const QString &target) const
 {
-    return exists(name) && !target.isEmpty() && replaceWithCopy(*path(name), target);
-}
-
-bool MacroStore::replaceWithCopy(const QString &source, const QString &target)
-{
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly))
-        return false;
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly))
-        return false;
-    char buffer[64 * 1024];
-    for (;;) {
-        const qint64 n = in.read(buffer, sizeof buffer);
-        if (n < 0) {
-            out.cancelWriting();
-            return false;
-        }
-        if (n == 0)
-            break;
-        if (out.write(buffer, n) != n) {
-            out.cancelWriting();
-            return false;
-        }
-    }
-    return out.commit();
+    return exists(name) && !target.isEmpty() && FileReplace::copyOver(*path(name), target);
 }

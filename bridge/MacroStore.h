@@ -39,10 +39,6 @@ public:
     QString importFile(const QString &source) const;
     bool exportFile(const QString &name, const QString &target) const;
 
-    // Replaces target with a copy of source through a temporary file beside target, so a
-    // failed copy leaves target as it was.
-    static bool replaceWithCopy(const QString &source, const QString &target);
-
 private:
     QString m_folder;
 };

@@ -111,41 +111,37 @@ bool Hid_Thread::transferAllowed() const
     return !m_demo.load() && m_backend;
 }
 
-std::unique_ptr<HidPort> Hid_Thread::openCmdInterface(uint did)
+std::unique_ptr<HidPort> Hid_Thread::openInterface(uint did, bool event)
 {
+    const auto pathOf = [event](DeviceEntry &e) -> QString & {
+        return event ? e.eventPath : e.cmdPath;
+    };
     QByteArray path;
     {
         QMutexLocker lock(&m_tableMutex);
-        if (did >= uint(m_devices.size()) || m_devices[did].cmdPath.isEmpty())
+        if (did >= uint(m_devices.size()) || pathOf(m_devices[did]).isEmpty())
             return nullptr;
-        path = m_devices[did].cmdPath.toLocal8Bit();
+        path = pathOf(m_devices[did]).toLocal8Bit();
     }
-    auto port = HidPort::open(*m_backend, did, HidPort::Role::Command, path);
+    auto port =
+        HidPort::open(*m_backend, did, event ? HidPort::Role::Event : HidPort::Role::Command, path);
     if (!port) {
         // Gone until the next device check rebuilds the table.
         QMutexLocker lock(&m_tableMutex);
-        if (did < uint(m_devices.size()) && m_devices[did].cmdPath.toLocal8Bit() == path)
-            m_devices[did].cmdPath.clear();
+        if (did < uint(m_devices.size()) && pathOf(m_devices[did]).toLocal8Bit() == path)
+            pathOf(m_devices[did]).clear();
     }
     return port;
 }
 
+std::unique_ptr<HidPort> Hid_Thread::openCmdInterface(uint did)
+{
+    return openInterface(did, false);
+}
+
 std::unique_ptr<HidPort> Hid_Thread::openEventInterface(uint did)
 {
-    QByteArray path;
-    {
-        QMutexLocker lock(&m_tableMutex);
-        if (did >= uint(m_devices.size()) || m_devices[did].eventPath.isEmpty())
-            return nullptr;
-        path = m_devices[did].eventPath.toLocal8Bit();
-    }
-    auto port = HidPort::open(*m_backend, did, HidPort::Role::Event, path);
-    if (!port) {
-        QMutexLocker lock(&m_tableMutex);
-        if (did < uint(m_devices.size()) && m_devices[did].eventPath.toLocal8Bit() == path)
-            m_devices[did].eventPath.clear();
-    }
-    return port;
+    return openInterface(did, true);
 }
 
 bool Hid_Thread::sendCmd(int dataLength, bool ack)

@@ -130,6 +130,7 @@ private:
                      const char *busyMessage = "cmd Failed");
     void fillRequest(uint8_t code, const Params &params);
 
+    std::unique_ptr<HidPort> openInterface(uint did, bool event);
     std::unique_ptr<HidPort> openCmdInterface(uint did);
     std::unique_ptr<HidPort> openEventInterface(uint did);
     void listenEvents(uint did);
