@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-  cmake g++ pkg-config make
+  cmake g++ pkg-config make clang-format
   qt6-base-dev qt6-declarative-dev qt6-multimedia-dev qt6-tools-dev-tools
   qml6-module-qtquick qml6-module-qtquick-window qml6-module-qtqml-workerscript
   qml6-module-qttest qml6-module-qtquick-layouts qml6-module-qtquick-controls
