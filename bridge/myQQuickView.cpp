@@ -61,6 +61,9 @@ void myQQuickView::syncFW()
     uchar buffer[512] = {};
     for (int n = 0; n < 5; ++n) {
         m_hid->hid_92H_GetUserPicture(uchar(n), buffer);
+        // A failed read would store the previous picture's bytes under this one.
+        if (!m_hid->lastGetSucceeded())
+            continue;
         QVariantList picture;
         picture.reserve(512);
         for (uchar b : buffer)

@@ -337,6 +337,7 @@ Hid_Thread::GetResult Hid_Thread::runGet(uint8_t code, const Params &params, con
                                          uint8_t *data, int dataLength, bool copyBackAlways,
                                          const char *busyMessage)
 {
+    m_lastGetOk = false;
     if (!waitIdle()) {
         qDebug("%s", busyMessage);
         return GetResult::Busy;
@@ -347,6 +348,7 @@ Hid_Thread::GetResult Hid_Thread::runGet(uint8_t code, const Params &params, con
     if (data)
         std::copy_n(data, n, m_data.begin());
     const bool ok = recvCmd(dataLength);
+    m_lastGetOk = ok;
     if (data && (ok || copyBackAlways))
         std::copy_n(m_data.begin(), n, data);
     return ok ? GetResult::Ok : GetResult::Failed;

@@ -45,6 +45,10 @@ public:
     bool isIdle() const { return m_ready.load(std::memory_order_acquire); }
     bool isListening() const { return m_listenRun.load(); }
 
+    // Whether the last Get command on this thread got its answer; the slots that return
+    // nothing cannot tell their callers otherwise.
+    bool lastGetSucceeded() const { return m_lastGetOk; }
+
     bool waitIdle();
     bool sendCmd(int dataLength, bool waitAck);
     bool recvCmd(int dataLength);
@@ -156,6 +160,7 @@ private:
     std::array<uint8_t, 9> m_answer{};
     std::array<uint8_t, 512> m_data{};
 
+    bool m_lastGetOk = false; // Gets run on the caller's thread only
     std::atomic<bool> m_encode{false};
     std::atomic<bool> m_verified{false};
     std::atomic<bool> m_demo{false};

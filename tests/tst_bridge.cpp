@@ -351,6 +351,12 @@ private slots:
             QCOMPARE(picture.first(), QVariant(10 + n));
             QCOMPARE(picture.last(), QVariant(10 + n));
         }
+        // A keyboard that does not answer leaves the stored pictures alone.
+        rig().keyboard().setFault(EmulatedDevice::Fault::Stalled, true);
+        view().syncFW();
+        rig().keyboard().setFault(EmulatedDevice::Fault::Stalled, false);
+        for (int n = 0; n < 5; ++n)
+            QCOMPARE(view().ui_92H_GetUserPicture(uchar(n)).last(), QVariant(10 + n));
     }
 
     void safetyQuestionTakesTheAnswer_data()
