@@ -186,7 +186,7 @@ void TestNotice::serverNamesAreSafeAndDistinct()
                              QStringLiteral("鼠标"),
                              QStringLiteral("老鼠"),
                              QStringLiteral("../../etc/passwd"),
-                             QString(200, QChar(0x1F5B1)),
+                             QString::fromUcs4(U"\U0001F5B1").repeated(200),
                              QString()};
     QSet<QString> names;
     for (const QString &t : titles) {
