@@ -112,44 +112,7 @@ void tst_KeyboardCommands::setReports()
     QFETCH(int, reports);
     QFETCH(bool, ack);
     QFETCH(bool, sleep);
-
-    const QList<QByteArray> expectedOut = outputReports(data, 64);
-    QCOMPARE(expectedOut.size(), reports);
-    // Lower bounds of pauses and sleeps always hold; the upper ones (an acknowledged pause ends
-    // early, a command without pause or sleep has none) may not on a loaded machine, so a case
-    // gets three tries before it fails on them.
-    for (int attempt = 1;; ++attempt) {
-        m_rig->recorder().clear();
-        QByteArray caller = data;
-        QElapsedTimer inSlot;
-        inSlot.start();
-        call(m_rig->hid(), bytes(caller));
-        const double slotMs = inSlot.nsecsElapsed() / 1e6;
-        caller.fill(char(0xEE)); // the command must have taken its copy already
-        QVERIFY(m_rig->waitIdle());
-
-        QCOMPARE(m_rig->recorder().featureOuts(), QList<QByteArray>{report});
-        const QList<QByteArray> out = m_rig->recorder().outputs();
-        QCOMPARE(out, expectedOut);
-        for (const QByteArray &r : out)
-            QCOMPARE(r.size(), 65);
-        const Pauses p = pauses(m_rig->recorder().calls());
-        if (ack) {
-            QVERIFY2(p.afterBlock >= 60, qPrintable(QString::number(p.afterBlock)));
-            if (reports > 0)
-                QVERIFY2(p.afterData >= 60, qPrintable(QString::number(p.afterData)));
-        }
-        if (sleep)
-            QVERIFY2(slotMs >= 7.9, qPrintable(QString::number(slotMs)));
-        if (shortAsPrescribed(p, ack, reports > 0) && (sleep || slotMs < 7.9))
-            break;
-        if (attempt == 3)
-            QFAIL(qPrintable(
-                QStringLiteral("too long: pause after block %1 ms, after data %2 ms, slot %3 ms")
-                    .arg(p.afterBlock)
-                    .arg(p.afterData)
-                    .arg(slotMs)));
-    }
+    checkSetReports(*m_rig, SimRig::Keyboard, call, data, report, reports, ack, sleep);
 }
 
 void tst_KeyboardCommands::getReports_data()
@@ -239,15 +202,7 @@ void tst_KeyboardCommands::getReports()
     QFETCH(QByteArray, report);
     QFETCH(int, inputReports);
     QFETCH(QByteArray, expected);
-
-    setup(*m_rig);
-    m_rig->recorder().clear();
-    QCOMPARE(call(m_rig->hid()), expected);
-    QCOMPARE(m_rig->recorder().featureOuts(), QList<QByteArray>{report});
-    QCOMPARE(m_rig->recorder().count(QStringLiteral("feature-in"), HidCall::Iface::Command), 1);
-    QCOMPARE(m_rig->recorder().inputs().size(), inputReports);
-    QCOMPARE(m_rig->recorder().outputs().size(), 0);
-    QVERIFY(m_rig->hid().isIdle());
+    checkGetReports(*m_rig, setup, call, report, inputReports, expected);
 }
 
 void tst_KeyboardCommands::failedExchange_data()
@@ -304,10 +259,7 @@ void tst_KeyboardCommands::failedExchange()
     program(*m_rig, SimRig::Keyboard, hex("08 09 09 09 09 09 09"));
     program(*m_rig, SimRig::Keyboard, hex("09 09"));
     program(*m_rig, SimRig::Keyboard, hex("14 00 02 09 09 09"));
-    m_rig->keyboard().setFault(EmulatedDevice::Fault::Stalled, true);
-    QCOMPARE(call(m_rig->hid()), expected);
-    QCOMPARE(m_rig->recorder().featureOuts().size(), 1);
-    QVERIFY(m_rig->hid().isIdle());
+    checkFailedExchange(*m_rig, SimRig::Keyboard, call, expected);
 }
 
 void tst_KeyboardCommands::busySetIsDropped()
@@ -425,20 +377,7 @@ void tst_KeyboardCommands::roundTripScrambled()
     QFETCH(SetCall, set);
     QFETCH(GetCall, get);
     QFETCH(QByteArray, expected);
-
-    m_rig->setScrambling(true);
-    QVERIFY(m_rig->select(SimRig::Keyboard));
-    m_rig->recorder().clear();
-    m_rig->keyboard().clearReceived();
-    set(m_rig->hid(), nullptr);
-    QCOMPARE(get(m_rig->hid()), expected);
-    // Every block the device understood went out scrambled.
-    const QList<QByteArray> sent = m_rig->recorder().featureOuts();
-    const QList<EmulatedDevice::Block> understood = m_rig->keyboard().received();
-    QCOMPARE(sent.size(), understood.size());
-    for (qsizetype i = 0; i < sent.size(); ++i)
-        QVERIFY(sent[i].mid(1) !=
-                QByteArray(reinterpret_cast<const char *>(understood[i].data()), 8));
+    checkRoundTrip(*m_rig, SimRig::Keyboard, set, get, expected);
 }
 
 QTEST_GUILESS_MAIN(tst_KeyboardCommands)

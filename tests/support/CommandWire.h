@@ -63,6 +63,24 @@ Pauses pauses(const QList<HidCall> &calls);
 // Only the lower bounds hold on a loaded machine, so retry a case before failing on this.
 bool shortAsPrescribed(const Pauses &p, bool ack, bool dataPhase);
 
+// The shared bodies of the command tests, for either device. Each checks with QTest macros, so a
+// failure ends the calling test function.
+
+// A Set slot's exact feature report and output reports (data already cut to its length), its
+// acknowledge pauses and its sleep after start; the caller's array may change at once.
+void checkSetReports(SimRig &rig, SimRig::Device device, const SetCall &call,
+                     const QByteArray &data, const QByteArray &report, int reports, bool ack,
+                     bool sleep);
+// A Get slot's exact feature report, its input reports and its result on a prepared device.
+void checkGetReports(SimRig &rig, const Setup &setup, const GetCall &call, const QByteArray &report,
+                     int inputReports, const QByteArray &expected);
+// A Get on a stalled device, whose values all differ from the expected result.
+void checkFailedExchange(SimRig &rig, SimRig::Device device, const GetCall &call,
+                         const QByteArray &expected);
+// Set then Get with scrambling on; every block the device understood went out scrambled.
+void checkRoundTrip(SimRig &rig, SimRig::Device device, const SetCall &set, const GetCall &get,
+                    const QByteArray &expected, QByteArray data = {});
+
 } // namespace CommandWire
 
 Q_DECLARE_METATYPE(CommandWire::SetCall)
