@@ -144,109 +144,103 @@ std::unique_ptr<HidPort> Hid_Thread::openEventInterface(uint did)
     return openInterface(did, true);
 }
 
-bool Hid_Thread::sendCmd(int dataLength, bool ack)
+namespace {
+
+// Gives the ready flag back when a transfer ends, whichever way; declared before the port so
+// the interface is closed first.
+class ReleaseAtEnd
 {
-    const uint did = m_did.load();
-    std::unique_ptr<HidPort> port;
-    if (transferAllowed())
-        port = openCmdInterface(did);
-    if (!port) {
-        release();
-        return false;
-    }
-    if (m_encode.load()) {
+public:
+    explicit ReleaseAtEnd(std::atomic<bool> &ready) : m_ready(ready) {}
+    ~ReleaseAtEnd() { m_ready.store(true, std::memory_order_release); }
+
+private:
+    std::atomic<bool> &m_ready;
+};
+
+} // namespace
+
+std::unique_ptr<HidPort> Hid_Thread::openForTransfer(uint did)
+{
+    if (!transferAllowed())
+        return nullptr;
+    auto port = openCmdInterface(did);
+    if (port && m_encode.load()) {
         uint8_t s[8];
         secrecyCode(s);
         Scrambler::encrypt(&m_request[1], s);
     }
+    return port;
+}
+
+int Hid_Thread::reportLengthOf(uint did) const
+{
+    QMutexLocker lock(&m_tableMutex);
+    return did < uint(m_devices.size()) ? m_devices[did].reportLength : 0;
+}
+
+bool Hid_Thread::sendCmd(int dataLength, bool ack)
+{
+    const uint did = m_did.load();
+    const ReleaseAtEnd end(m_ready);
+    const auto port = openForTransfer(did);
+    if (!port)
+        return false;
     // Armed before sending: a device may acknowledge before the pause begins.
     m_ack.store(false);
-    if (port->sendFeatureReport(m_request.data(), m_request.size()) < 0) {
-        port.reset();
-        release();
+    if (port->sendFeatureReport(m_request.data(), m_request.size()) < 0)
         return false;
+    if (ack)
+        waitAck();
+    if (dataLength <= 0)
+        return true;
+    const int reportLength = reportLengthOf(did);
+    const int chunk = std::min(dataLength, reportLength);
+    std::vector<uint8_t> report(size_t(reportLength) + 1, 0);
+    for (int offset = 0; chunk > 0 && offset < dataLength; offset += chunk) {
+        const int n = std::clamp(int(m_data.size()) - offset, 0, chunk);
+        std::copy_n(m_data.begin() + offset, n, report.begin() + 1);
+        std::fill(report.begin() + 1 + n, report.end(), 0);
+        if (offset + chunk >= dataLength)
+            m_ack.store(false); // the data phase is acknowledged after its last report
+        if (port->write(report.data(), report.size()) < 0)
+            return false;
+        QThread::msleep(kReportPauseMs);
     }
     if (ack)
         waitAck();
-    if (dataLength > 0) {
-        int reportLength = 0;
-        {
-            QMutexLocker lock(&m_tableMutex);
-            if (did < uint(m_devices.size()))
-                reportLength = m_devices[did].reportLength;
-        }
-        const int chunk = std::min(dataLength, reportLength);
-        std::vector<uint8_t> report(size_t(reportLength) + 1, 0);
-        for (int offset = 0; chunk > 0 && offset < dataLength; offset += chunk) {
-            report[0] = 0x00;
-            const int n = std::clamp(int(m_data.size()) - offset, 0, chunk);
-            std::copy_n(m_data.begin() + offset, n, report.begin() + 1);
-            std::fill(report.begin() + 1 + n, report.end(), 0);
-            if (offset + chunk >= dataLength)
-                m_ack.store(false); // the data phase is acknowledged after its last report
-            if (port->write(report.data(), report.size()) < 0) {
-                port.reset();
-                release();
-                return false;
-            }
-            QThread::msleep(kReportPauseMs);
-        }
-        if (ack)
-            waitAck();
-    }
-    port.reset();
-    release();
     return true;
 }
 
 bool Hid_Thread::recvCmd(int dataLength)
 {
     const uint did = m_did.load();
-    std::unique_ptr<HidPort> port;
-    if (transferAllowed())
-        port = openCmdInterface(did);
-    if (!port) {
-        release();
+    const ReleaseAtEnd end(m_ready);
+    const auto port = openForTransfer(did);
+    if (!port)
         return false;
-    }
-    uint8_t s[8];
-    secrecyCode(s);
-    const bool encode = m_encode.load();
-    if (encode)
-        Scrambler::encrypt(&m_request[1], s);
     if (port->sendFeatureReport(m_request.data(), m_request.size()) < 0 ||
-        port->getFeatureReport(m_answer.data(), m_answer.size()) < 0) {
-        port.reset();
-        release();
+        port->getFeatureReport(m_answer.data(), m_answer.size()) < 0)
         return false;
-    }
     if (dataLength <= 0) {
-        port.reset();
-        release();
-        if (encode)
+        // Only single answers come back scrambled.
+        if (m_encode.load()) {
+            uint8_t s[8];
+            secrecyCode(s);
             Scrambler::decrypt(&m_answer[1], s);
+        }
         return true;
     }
-    int reportLength = 0;
-    {
-        QMutexLocker lock(&m_tableMutex);
-        if (did < uint(m_devices.size()))
-            reportLength = m_devices[did].reportLength;
-    }
+    const int reportLength = reportLengthOf(did);
     const int chunk = std::min(dataLength, reportLength);
     std::vector<uint8_t> report(size_t(reportLength) + 1, 0);
     for (int offset = 0; chunk > 0 && offset < dataLength; offset += chunk) {
         std::fill(report.begin(), report.end(), 0);
-        if (port->readTimeout(report.data(), report.size(), kDataReadTimeoutMs) <= 0) {
-            port.reset();
-            release();
+        if (port->readTimeout(report.data(), report.size(), kDataReadTimeoutMs) <= 0)
             return false;
-        }
         const int n = std::clamp(int(m_data.size()) - offset, 0, chunk);
         std::copy_n(report.begin(), n, m_data.begin() + offset);
     }
-    port.reset();
-    release();
     return true;
 }
 

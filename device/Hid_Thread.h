@@ -134,6 +134,9 @@ private:
                      const char *busyMessage = "cmd Failed");
     void fillRequest(uint8_t code, const Params &params);
 
+    // Opens the command interface for a transfer and scrambles the request when asked to.
+    std::unique_ptr<HidPort> openForTransfer(uint did);
+    int reportLengthOf(uint did) const;
     std::unique_ptr<HidPort> openInterface(uint did, bool event);
     std::unique_ptr<HidPort> openCmdInterface(uint did);
     std::unique_ptr<HidPort> openEventInterface(uint did);
