@@ -1,3 +1,5 @@
+#include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
@@ -13,6 +15,7 @@ private slots:
     void simulatedMouseConnectsAndKeepsRunning();
     void noDeviceWarnsAndExitsWithOne();
     void traceFromEnvironment();
+    void demoCodeShowsTheDemoNoticeAndKeepsRunning();
 
 private:
     void start(QProcess &p, const QStringList &args);
@@ -97,6 +100,47 @@ void TestStartup::traceFromEnvironment()
     QFile f(tracePath);
     QVERIFY(f.open(QIODevice::ReadOnly));
     QVERIFY(f.readAll().contains(" feature-out 1 cmd 00 "));
+}
+
+void TestStartup::demoCodeShowsTheDemoNoticeAndKeepsRunning()
+{
+    // A copy of the installation whose secrecy codes are the demo code; no device is there.
+    QTemporaryDir install;
+    QVERIFY(install.isValid());
+    const QDir from(qEnvironmentVariable("V7_BINARY_DIR") + QStringLiteral("/modules"));
+    QDirIterator it(from.path(), QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString src = it.next();
+        const QString dst =
+            install.filePath(QStringLiteral("modules/") + from.relativeFilePath(src));
+        QVERIFY(QDir().mkpath(QFileInfo(dst).path()));
+        QVERIFY(QFile::copy(src, dst));
+    }
+    const QString binary = install.filePath(QStringLiteral("v7config"));
+    QVERIFY(QFile::copy(m_binary, binary));
+    QFile config(install.filePath(QStringLiteral("modules/setting/apConfig.bin")));
+    QVERIFY(config.open(QIODevice::ReadOnly));
+    QByteArray text = config.readAll();
+    config.close();
+    QVERIFY(text.contains("sCode1=573914"));
+    text.replace("sCode0=573914", "sCode0=r-vostel").replace("sCode1=573914", "sCode1=r-vostel");
+    QVERIFY(config.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    config.write(text);
+    config.close();
+
+    QProcess p;
+    p.setWorkingDirectory(m_elsewhere.path());
+    p.start(binary, {QStringLiteral("--headless")});
+    QVERIFY(p.waitForStarted(10000));
+    QByteArray err;
+    QTRY_VERIFY_WITH_TIMEOUT((err += p.readAllStandardError()).contains("===== Demo Mode ====="),
+                             30000);
+    QVERIFY2(err.contains("V7 Studio: ===== Demo Mode =====\n"), err.constData());
+    QVERIFY2(!err.contains("Can not detect"), err.constData());
+    QTest::qWait(300);
+    QCOMPARE(p.state(), QProcess::Running);
+    p.terminate();
+    QVERIFY(p.waitForFinished(10000));
 }
 
 QTEST_GUILESS_MAIN(TestStartup)
