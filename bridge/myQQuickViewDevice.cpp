@@ -126,9 +126,15 @@ void myQQuickView::setScrollPinSwap(bool isSwap)
     currentProfile().setValue(QStringLiteral("keydefine_V7/scrollswap"), isSwap);
     if (!m_hid)
         return;
+    // Sensor type, report rate and option2 are written back as read: after a failed read they
+    // would be overwritten with zeros, so nothing is sent then.
     uchar type = 0, option1 = 0, option2 = 0, rate = 0;
     m_hid->hid_83H_GetFunctionOption(type, option1, option2);
+    if (!m_hid->lastGetSucceeded())
+        return;
     m_hid->hid_81H_GetReportRate(rate);
+    if (!m_hid->lastGetSucceeded())
+        return;
     m_hid->hid_03H_SetFunctionOption(type, rate, DeviceBytes::scrollSwapOption(option1, isSwap),
                                      option2);
 }

@@ -294,6 +294,67 @@ private slots:
         QCOMPARE(stored("keydefine_V7/scrollswap").toString(), swap ? "true" : "false");
     }
 
+    void scrollSwapWritesNothingBackAfterAFailedRead()
+    {
+        rig().hid().hid_01H_SetReportRate(4);
+        rig().hid().hid_03H_SetFunctionOption(3, 4, 0x05, 0x07);
+        clearTraffic();
+        rig().mouse().setFault(EmulatedDevice::Fault::Stalled, true);
+        view().setScrollPinSwap(true);
+        settle();
+        rig().mouse().setFault(EmulatedDevice::Fault::Stalled, false);
+        QVERIFY(!codes(rig().mouse()).contains(0x03));
+        QCOMPARE(rig().mouse().parameters(0x03).left(4), bytes({3, 4, 0x05, 0x07}));
+        // The profile keeps the choice all the same.
+        QCOMPARE(view().getScrollPinSwap(), true);
+    }
+
+    void keyboardSettingsRoundTrip()
+    {
+        QVERIFY(rig().select(SimRig::Keyboard));
+        clearTraffic();
+        const QVariantList onOff = numbers(21, 0xF0); // 0xF0..0x104: the last ones wrap
+        view().ui_03H_SetKeyboardoption(1, 2, 3, 4);
+        view().ui_04H_SetButtonSensitivity(5, 6, 7, 8, 9);
+        view().ui_07H_SetControlIndicatorLight(10, 11);
+        view().ui_09H_SetKeyboardMode(3);
+        view().ui_0EH_SetKeyOnOff(onOff);
+        view().ui_02H_SetCurrentProfile(4);
+        settle();
+        QCOMPARE(codes(rig().keyboard()), QList<int>({0x03, 0x04, 0x07, 0x09, 0x0E, 0x02}));
+        QCOMPARE(rig().keyboard().parameters(0x04).left(5), bytes({5, 6, 7, 8, 9}));
+        QCOMPARE(rig().keyboard().parameters(0x07).left(2), bytes({10, 11}));
+        // None of these is kept in a profile.
+        view().currentProfile().sync();
+        QVERIFY(!QFile::exists("./modules/setting/p1.bin"));
+        QVERIFY(!QFile::exists("./modules/setting/p5.bin"));
+
+        QCOMPARE(view().ui_83H_GetKeyboardoption(), QVariantList({1, 2, 3, 4}));
+        QCOMPARE(view().ui_84H_GetButtonSensitivity(), QVariantList({5, 6, 7, 8}));
+        QCOMPARE(view().ui_89H_GetKeyboardMode(), QVariant(3));
+        QCOMPARE(view().ui_82H_GetCurrentProfile(), QVariant(4));
+        QVariantList onOffBytes;
+        for (const QVariant &v : onOff)
+            onOffBytes << (v.toInt() & 0xFF);
+        QCOMPARE(view().ui_8EH_GetKeyOnOff(), onOffBytes);
+        view().ui_0DH_SetKeyMatrix(numbers(512, 0));
+        settle();
+        const QVariantList matrix = view().ui_8DH_GetKeyMatrix();
+        QCOMPARE(matrix.size(), 512);
+        QCOMPARE(matrix.value(300), QVariant(300 & 0xFF));
+        QCOMPARE(matrix.value(300).typeId(), QMetaType::Int);
+    }
+
+    void mouseButtonTableReadsBackFromTheDevice()
+    {
+        QVariantList table = numbers(64, 0x40);
+        view().ui_12H_SetKeyMatrix(table);
+        settle();
+        const QVariantList back = view().ui_92H_GetKeyMatrix();
+        QCOMPARE(back, numbers(64, 0x40));
+        QCOMPARE(view().ui_80H_GetFWVersion().isEmpty(), false);
+    }
+
     void stageCountNeedsTheMouse()
     {
         view().ui_11H_SetDPISet(4, numbers(8), numbers(8));
@@ -373,8 +434,13 @@ private slots:
         QFETCH(bool, result);
         if (answer >= 0)
             m_dialogs->nextAnswer(answer == 1);
+        view().getGlobalStrings(QStringLiteral("031000"));
         QCOMPARE(view().getMsgAns_FoolProofing(), result);
         QCOMPARE(m_dialogs->shown().size(), 1);
+        // Titled with message string 4, asking message string 5.
+        QCOMPARE(m_dialogs->shown().first(),
+                 QStringList({view().messageString(4), view().messageString(5)}));
+        QCOMPARE(m_dialogs->shown().first().first(), QStringLiteral("Confirm Change"));
     }
 };
 

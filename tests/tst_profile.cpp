@@ -3,10 +3,48 @@
 #include "support/FileBackup.h"
 
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTranslator>
 #include <QtTest>
 
 #include <memory>
+
+namespace {
+
+// Remembers what each file dialog was asked with; answers with a cancel.
+class RecordingDialogs final : public Dialogs
+{
+public:
+    QStringList asked; // caption, folder, filter of the last file dialog
+
+    void warning(const QString &, const QString &) override {}
+    void information(const QString &, const QString &) override {}
+    bool question(const QString &, const QString &, bool defaultYes) override { return defaultYes; }
+    QString openFileName(const QString &caption, const QString &dir, const QString &filter) override
+    {
+        asked = {QStringLiteral("open"), caption, dir, filter};
+        return QString();
+    }
+    QString saveFileName(const QString &caption, const QString &dir, const QString &filter) override
+    {
+        asked = {QStringLiteral("save"), caption, dir, filter};
+        return QString();
+    }
+};
+
+// Marks every text with the translation context it was looked up in.
+class ContextTranslator final : public QTranslator
+{
+public:
+    bool isEmpty() const override { return false; }
+    QString translate(const char *context, const char *sourceText, const char *, int) const override
+    {
+        return QLatin1String(context) + QLatin1Char(':') + QString::fromUtf8(sourceText);
+    }
+};
+
+} // namespace
 
 // The profile store: application settings, ten profiles, factory copies, export and import.
 class tst_Profile : public QObject
@@ -263,6 +301,42 @@ private slots:
         m_dialogs->nextFile(pf);
         view.saveProfile(3);
         QCOMPARE(read(pf), QByteArray("old"));
+    }
+
+    void fileDialogsAskForProfiles_data()
+    {
+        QTest::addColumn<bool>("save");
+        QTest::addColumn<QStringList>("asked");
+        const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+        QTest::newRow("import") << false
+                                << QStringList({"open", "myQQuickView:Open File", desktop,
+                                                "myQQuickView:Profile(*.pf)"});
+        QTest::newRow("export") << true
+                                << QStringList({"save", "myQQuickView:Save File", desktop,
+                                                "myQQuickView:Profile(*.pf)"});
+    }
+    void fileDialogsAskForProfiles()
+    {
+        QFETCH(bool, save);
+        QFETCH(QStringList, asked);
+        auto recording = std::make_unique<RecordingDialogs>();
+        RecordingDialogs *dialogs = recording.get();
+        Dialogs::setInstance(std::move(recording));
+        ContextTranslator translator;
+        QCoreApplication::installTranslator(&translator);
+        {
+            myQQuickView view;
+            if (save)
+                view.saveProfile(3);
+            else
+                view.loadProfile(3);
+        }
+        QCoreApplication::removeTranslator(&translator);
+        const QStringList seen = dialogs->asked;
+        auto scripted = std::make_unique<ScriptedDialogs>(false);
+        m_dialogs = scripted.get();
+        Dialogs::setInstance(std::move(scripted));
+        QCOMPARE(seen, asked);
     }
 
     void outOfRangeIndexesAreIgnored()
