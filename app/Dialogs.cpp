@@ -38,9 +38,10 @@ void WidgetDialogs::information(const QString &title, const QString &text)
 
 bool WidgetDialogs::question(const QString &title, const QString &text, bool defaultYes)
 {
-    return QMessageBox::question(nullptr, title, text, QMessageBox::Yes | QMessageBox::No,
-                                 defaultYes ? QMessageBox::Yes : QMessageBox::No) ==
-           QMessageBox::Yes;
+    // The one question the program asks is a caution before a risky change.
+    return QMessageBox::warning(nullptr, title, text, QMessageBox::Ok | QMessageBox::Cancel,
+                                defaultYes ? QMessageBox::Ok : QMessageBox::Cancel) ==
+           QMessageBox::Ok;
 }
 
 QString WidgetDialogs::openFileName(const QString &caption, const QString &dir,

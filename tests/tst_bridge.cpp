@@ -6,7 +6,11 @@
 #include "support/FileBackup.h"
 #include "support/SimRig.h"
 
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QSettings>
+#include <QTimer>
 #include <QtTest>
 
 #include <memory>
@@ -441,6 +445,48 @@ private slots:
         QCOMPARE(m_dialogs->shown().first(),
                  QStringList({view().messageString(4), view().messageString(5)}));
         QCOMPARE(m_dialogs->shown().first().first(), QStringLiteral("Confirm Change"));
+    }
+
+    void safetyBoxIsAWarningThatDefaultsToCancel_data()
+    {
+        QTest::addColumn<int>("key"); // 0: click OK
+        QTest::addColumn<bool>("result");
+        QTest::newRow("ok") << 0 << true;
+        QTest::newRow("escape") << int(Qt::Key_Escape) << false;
+        QTest::newRow("enter") << int(Qt::Key_Return) << false;
+    }
+    void safetyBoxIsAWarningThatDefaultsToCancel()
+    {
+        QFETCH(int, key);
+        QFETCH(bool, result);
+        Dialogs::setInstance(std::make_unique<WidgetDialogs>());
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        QMessageBox::StandardButtons buttons;
+        QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+        QTimer poll;
+        poll.setInterval(10);
+        connect(&poll, &QTimer::timeout, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            poll.stop();
+            icon = box->icon();
+            buttons = box->standardButtons();
+            defaultButton = box->standardButton(box->defaultButton());
+            if (key == 0)
+                box->button(QMessageBox::Ok)->click();
+            else
+                QTest::keyClick(box, Qt::Key(key));
+        });
+        poll.start();
+        const bool answer = view().getMsgAns_FoolProofing();
+        auto dialogs = std::make_unique<ScriptedDialogs>(false);
+        m_dialogs = dialogs.get();
+        Dialogs::setInstance(std::move(dialogs));
+        QCOMPARE(answer, result);
+        QCOMPARE(icon, QMessageBox::Warning);
+        QCOMPARE(buttons, QMessageBox::Ok | QMessageBox::Cancel);
+        QCOMPARE(defaultButton, QMessageBox::Cancel);
     }
 };
 
