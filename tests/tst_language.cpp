@@ -112,11 +112,16 @@ void tst_Language::displayNames_data()
                                << "CHINESE (HONG KONG)";
     QTest::newRow("korean") << "066114"
                             << "KOREAN (REPUBLIC OF KOREA)";
-    QTest::newRow("last language") << "214000"
-                                   << "SHAMBALA";
+    // Qt 4.8 renamed Kurundi to Rundi and went on after Shambala (214) up to Yangben (234).
+    QTest::newRow("renamed language") << "068000"
+                                      << "RUNDI";
+    QTest::newRow("after shambala") << "215000"
+                                    << "BODO";
+    QTest::newRow("last language") << "234000"
+                                   << "YANGBEN";
     QTest::newRow("last country") << "037246"
                                   << "FRENCH (LATIN AMERICA AND THE CARIBBEAN)";
-    QTest::newRow("beyond both tables") << "215247"
+    QTest::newRow("beyond both tables") << "235247"
                                         << "UNKNOWN (UNKNOWN)";
 }
 

@@ -72,7 +72,7 @@ constexpr const char *languages[] = {
     "Kirghiz",                   // 65
     "Korean",                    // 66
     "Kurdish",                   // 67
-    "Kurundi",                   // 68
+    "Rundi",                     // 68
     "Laothian",                  // 69
     "Latin",                     // 70
     "Latvian",                   // 71
@@ -98,14 +98,14 @@ constexpr const char *languages[] = {
     "Portuguese",                // 91
     "Punjabi",                   // 92
     "Quechua",                   // 93
-    "Rhaeto Romance",            // 94
+    "RhaetoRomance",             // 94
     "Romanian",                  // 95
     "Russian",                   // 96
     "Samoan",                    // 97
     "Sangho",                    // 98
     "Sanskrit",                  // 99
     "Serbian",                   // 100
-    "Serbo Croatian",            // 101
+    "SerboCroatian",             // 101
     "Sesotho",                   // 102
     "Setswana",                  // 103
     "Shona",                     // 104
@@ -219,9 +219,30 @@ constexpr const char *languages[] = {
     "Central Morocco Tamazight", // 212
     "Koyraboro Senni",           // 213
     "Shambala",                  // 214
+    "Bodo",                      // 215
+    "Aghem",                     // 216
+    "Basaa",                     // 217
+    "Zarma",                     // 218
+    "Duala",                     // 219
+    "JolaFonyi",                 // 220
+    "Ewondo",                    // 221
+    "Bafia",                     // 222
+    "LubaKatanga",               // 223
+    "MakhuwaMeetto",             // 224
+    "Mundang",                   // 225
+    "Kwasio",                    // 226
+    "Nuer",                      // 227
+    "Sakha",                     // 228
+    "Sangu",                     // 229
+    "Congo Swahili",             // 230
+    "Tasawaq",                   // 231
+    "Vai",                       // 232
+    "Walser",                    // 233
+    "Yangben",                   // 234
 };
 
-// QLocale::Country of Qt 4.8, indexed by its number, with its English name.
+// QLocale::Country of Qt 4.8, indexed by its number. Names are the enumerators in words
+// ("United States"), the way the language list shows a country.
 constexpr const char *countries[] = {
     "Default",                                      // 0
     "Afghanistan",                                  // 1
