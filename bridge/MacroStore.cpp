@@ -67,7 +67,9 @@ bool MacroStore::remove(const QString &name) const
 
 QStringList MacroStore::names() const
 {
-    return QDir(m_folder).entryList({QStringLiteral("*.bin")}, QDir::Files | QDir::NoDotAndDotDot,
+    // Hidden too: a macro whose name starts with a dot is still a macro.
+    return QDir(m_folder).entryList({QStringLiteral("*.bin")},
+                                    QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot,
                                     QDir::Name | QDir::IgnoreCase);
 }
 

@@ -7,9 +7,9 @@ namespace StoreNames {
 
 bool isSafeFileName(const QString &name)
 {
+    // Dots are harmless: the store appends its suffix, so even ".." names a file in the folder.
     return !name.isEmpty() && !name.contains(QLatin1Char('/')) &&
-           !name.contains(QLatin1Char('\\')) && !name.contains(QChar(0)) &&
-           !name.contains(QLatin1String(".."));
+           !name.contains(QLatin1Char('\\')) && !name.contains(QChar(0));
 }
 
 std::optional<QString> plainNumber(const QVariant &value)

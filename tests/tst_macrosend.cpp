@@ -156,9 +156,16 @@ private slots:
         const QString name = macro("kb long", keyUnits(98), 0, 9);
         const QList<uchar> stream = view.macroIncode(view.loadMacroIni(name));
         QCOMPARE(stream.size(), 200);
+        // The keyboard's warning speaks the current language: message strings 0 and 1.
+        view.getGlobalStrings(QStringLiteral("031000"));
+        const QSettings lang(QStringLiteral("./modules/i18n/lang_031000.ini"),
+                             QSettings::IniFormat);
+        const QStringList warning{lang.value("msg/0").toString(), lang.value("msg/1").toString()};
+        QVERIFY(!warning[0].isEmpty() && !warning[1].isEmpty() && warning[0] != warning[1]);
         view.ui_11H_SetMacroKey(7, name);
         QVERIFY(rig.waitIdle());
         QCOMPARE(m_dialogs->shown().size(), 1);
+        QCOMPARE(m_dialogs->shown()[0], warning);
         QByteArray expected;
         for (int i = 0; i < 192; ++i)
             expected.append(char(stream[i]));
