@@ -7,9 +7,11 @@ namespace StoreNames {
 
 bool isSafeFileName(const QString &name)
 {
-    // Dots are harmless: the store appends its suffix, so even ".." names a file in the folder.
+    // ".." is refused outright, whatever a suffix would make of it: no name from QML may look
+    // like a way out of its folder.
     return !name.isEmpty() && !name.contains(QLatin1Char('/')) &&
-           !name.contains(QLatin1Char('\\')) && !name.contains(QChar(0));
+           !name.contains(QLatin1Char('\\')) && !name.contains(QChar(0)) &&
+           !name.contains(QLatin1String(".."));
 }
 
 std::optional<QString> plainNumber(const QVariant &value)
