@@ -1,6 +1,7 @@
 #include "bridge/myQQuickView.h"
 
 #include "bridge/RecoilStore.h"
+#include "device/Hid_Thread.h"
 
 QVariantList myQQuickView::getGundata(QVariant gameNo)
 {
@@ -28,6 +29,9 @@ void myQQuickView::v7_0CH_SetPressGun(uchar xOffset, uchar yOffset, uchar times,
     if (!transport())
         return;
     const QVariantList options = ui_83H_GetKeyboardoption();
+    // Without the option bytes, writing them back would overwrite them with zeros.
+    if (!transport()->lastGetSucceeded())
+        return;
     uchar o[4] = {};
     for (int i = 0; i < 4; ++i)
         o[i] = uchar(options.value(i).toUInt());

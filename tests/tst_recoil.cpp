@@ -282,6 +282,21 @@ private slots:
         QCOMPARE(rig.mouse().parameters(0x03).left(4), sent03);
         QCOMPARE(rig.mouse().parameters(0x04).left(5), sent04);
     }
+
+    void pressGunSendsNothingWithoutTheOptionBytes()
+    {
+        SimRig rig;
+        myQQuickView view;
+        view.setTransport(&rig.hid());
+        rig.hid().hid_03H_SetKeyboardoption(0x11, 0x22, 0x01, 0x20);
+        QVERIFY(rig.waitIdle());
+        rig.mouse().setFault(EmulatedDevice::Fault::Stalled, true);
+        rig.mouse().clearReceived();
+        view.v7_0CH_SetPressGun(5, 12, 3, 1, 0, 2);
+        QVERIFY(rig.waitIdle());
+        QCOMPARE(rig.mouse().received().size(), 1); // the 83H read only
+        QCOMPARE(rig.mouse().parameters(0x03).left(4), QByteArray::fromHex("11220120"));
+    }
 };
 
 QTEST_MAIN(tst_Recoil)
