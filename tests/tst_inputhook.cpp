@@ -3,6 +3,7 @@
 #include "input/HookBackend.h"
 #include "input/HookContext.h"
 #include "input/InputHook.h"
+#include "support/HookRecorder.h"
 
 #include <QTest>
 
@@ -58,37 +59,7 @@ public:
     const char mouseHandle = 0;
 };
 
-// What reached the scene, as "+E1" (down) / "-E1" (up) and "+F0@640,360".
-struct Recorder
-{
-    Recorder()
-    {
-        context.detectKeyboard = [this](bool isDown, uchar usb) {
-            reports << QStringLiteral("%1%2")
-                           .arg(isDown ? '+' : '-')
-                           .arg(usb, 2, 16, QLatin1Char('0'))
-                           .toUpper();
-        };
-        context.detectMouse = [this](bool isDown, uint button, uint x, uint y) {
-            reports << QStringLiteral("%1%2@%3,%4")
-                           .arg(isDown ? '+' : '-')
-                           .arg(button, 2, 16, QLatin1Char('0'))
-                           .toUpper()
-                           .arg(x)
-                           .arg(y);
-        };
-        InputHook::setKeyboardCallback(&HookCallbacks::keyboard, &context);
-        InputHook::setMouseCallback(&HookCallbacks::mouse, &context);
-    }
-    ~Recorder()
-    {
-        InputHook::setKeyboardCallback(nullptr, nullptr);
-        InputHook::setMouseCallback(nullptr, nullptr);
-    }
-
-    HookContext context;
-    QStringList reports;
-};
+using Recorder = HookRecorder;
 
 // "30+ 30* 30-": evdev key 30 pressed, repeated, released.
 void typeKeys(FakeHookBackend &backend, const QString &keys)

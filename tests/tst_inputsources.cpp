@@ -6,6 +6,7 @@
 #include "input/LibevdevDevice.h"
 #include "input/LinuxHookBackend.h"
 #include "input/QtInputFilter.h"
+#include "support/HookRecorder.h"
 
 #include <QFile>
 #include <QKeyEvent>
@@ -117,33 +118,7 @@ private:
     std::shared_ptr<Nodes> m_nodes;
 };
 
-struct Recorder
-{
-    Recorder()
-    {
-        context.detectKeyboard = [this](bool isDown, uchar usb) {
-            reports
-                << QStringLiteral("%1%2").arg(isDown ? '+' : '-').arg(usb, 2, 16, QLatin1Char('0'));
-        };
-        context.detectMouse = [this](bool isDown, uint button, uint x, uint y) {
-            reports << QStringLiteral("%1%2@%3,%4")
-                           .arg(isDown ? '+' : '-')
-                           .arg(button, 2, 16)
-                           .arg(x)
-                           .arg(y);
-        };
-        InputHook::setKeyboardCallback(&HookCallbacks::keyboard, &context);
-        InputHook::setMouseCallback(&HookCallbacks::mouse, &context);
-    }
-    ~Recorder()
-    {
-        InputHook::setKeyboardCallback(nullptr, nullptr);
-        InputHook::setMouseCallback(nullptr, nullptr);
-    }
-
-    HookContext context;
-    QStringList reports;
-};
+using Recorder = HookRecorder;
 
 std::unique_ptr<LinuxHookBackend> makeBackend(const std::shared_ptr<Nodes> &nodes,
                                               const QString &dir)
@@ -216,7 +191,7 @@ void TestInputSources::eventsAreReadWhenTheNodeIsReadable()
     keyboard->push(EV_KEY, KEY_A, 2);
     keyboard->push(EV_KEY, KEY_A, 0);
     keyboard->push(EV_KEY, KEY_LEFTSHIFT, 0);
-    QTRY_COMPARE(recorder.reports, QStringList({"+e1", "+04", "-04", "-e1"}));
+    QTRY_COMPARE(recorder.reports, QStringList({"+E1", "+04", "-04", "-E1"}));
 }
 
 void TestInputSources::unpluggedNodeIsDropped()
@@ -234,8 +209,8 @@ void TestInputSources::unpluggedNodeIsDropped()
     mouse->unplug();
     QTRY_COMPARE(backend->source().deviceCount(), 0);
     QCOMPARE(recorder.reports.size(), 2);
-    QVERIFY(recorder.reports[0].startsWith(QStringLiteral("+f1@")));
-    QVERIFY(recorder.reports[1].startsWith(QStringLiteral("-f1@")));
+    QVERIFY(recorder.reports[0].startsWith(QStringLiteral("+F1@")));
+    QVERIFY(recorder.reports[1].startsWith(QStringLiteral("-F1@")));
     QCOMPARE(changed.size(), 2);
     // With the mouse gone, the application's own button events take over.
     QVERIFY(backend->fallback().capturesButtons());
@@ -303,7 +278,7 @@ void TestInputSources::fallbackReportsButtonsOnce()
     const QPoint at = window.mapToGlobal(QPoint(10, 20));
     const QString pos = QStringLiteral("@%1,%2").arg(at.x()).arg(at.y());
     // The double click's own event adds nothing to its presses and releases.
-    QStringList expected{"+f0", "-f0", "+f1", "-f1", "+f1", "-f1"};
+    QStringList expected{"+F0", "-F0", "+F1", "-F1", "+F1", "-F1"};
     for (QString &e : expected)
         e += pos;
     QCOMPARE(recorder.reports, expected);
@@ -331,7 +306,7 @@ void TestInputSources::fallbackTranslatesNativeKeyCodes()
     // No native code: nothing to translate.
     const QKeyEvent bare(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier);
     filter.translate(&bare);
-    QCOMPARE(recorder.reports, QStringList({"+e4", "+48", "-48", "-e4"}));
+    QCOMPARE(recorder.reports, QStringList({"+E4", "+48", "-48", "-E4"}));
 }
 
 void TestInputSources::fallbackIgnoresCopiesOfEvents()
