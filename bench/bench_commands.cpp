@@ -92,13 +92,7 @@ int main(int argc, char **argv)
     sim.mouse()->setScrambling(true);
     Hid_Thread hid;
     hid.setBackend(&sim);
-    DeviceEntry mouse;
-    mouse.productName = QStringLiteral("V7 Gaming Mouse");
-    mouse.kind = 1;
-    mouse.cmdPath = QStringLiteral("sim:mouse:cmd");
-    mouse.eventPath = QStringLiteral("sim:mouse:event");
-    mouse.reportLength = 32;
-    hid.replaceDeviceTable({DeviceEntry{}, mouse});
+    hid.replaceDeviceTable(SimBackend::deviceTable());
     hid.setEncode(true);
     // The mouse is already current, so the switch only runs the handshake (loading the Secrecy
     // Code); the listener starts only on a switch to another device, so start it here.

@@ -47,6 +47,19 @@ SimBackend::SimBackend(const QStringList &kinds)
 
 SimBackend::~SimBackend() = default;
 
+DeviceTable SimBackend::deviceTable()
+{
+    DeviceTable table;
+    for (int kind : {0, 1}) {
+        const EmulatedDevice d(kind);
+        table.append(
+            {kind == 0 ? QStringLiteral("V7 Gaming Keyboard") : QStringLiteral("V7 Gaming Mouse"),
+             kind, QString::fromLatin1(pathOf(d, false)), QString::fromLatin1(pathOf(d, true)),
+             d.reportLength()});
+    }
+    return table;
+}
+
 EmulatedDevice *SimBackend::device(const QString &kind) const
 {
     for (const auto &d : m_devices)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "device/DeviceEntry.h"
 #include "device/HidBackend.h"
 #include "sim/EmulatedDevice.h"
 
@@ -21,6 +22,9 @@ public:
     EmulatedDevice *device(const QString &kind) const;
     EmulatedDevice *mouse() const { return device(QStringLiteral("mouse")); }
     EmulatedDevice *keyboard() const { return device(QStringLiteral("keyboard")); }
+
+    // The table a device check builds for both emulated devices: keyboard at 0, mouse at 1.
+    static DeviceTable deviceTable();
 
     // Plugging and unplugging also raise a device change.
     void plug(const QString &kind);

@@ -12,15 +12,6 @@
 
 namespace {
 
-// The emulated keyboard at position 0 and mouse at position 1, as a device check finds them.
-DeviceTable simTable(int mouseReportLength = 32)
-{
-    return {{QStringLiteral("Keyboard"), 0, QStringLiteral("sim:keyboard:cmd"),
-             QStringLiteral("sim:keyboard:event"), 64},
-            {QStringLiteral("Mouse"), 1, QStringLiteral("sim:mouse:cmd"),
-             QStringLiteral("sim:mouse:event"), mouseReportLength}};
-}
-
 struct TraceLine
 {
     QString op;
@@ -69,7 +60,7 @@ void TestTransport::init()
     m_sim->keyboard()->setScrambling(false);
     m_hid = std::make_unique<Hid_Thread>();
     m_hid->setBackend(m_sim.get());
-    m_hid->replaceDeviceTable(simTable());
+    m_hid->replaceDeviceTable(SimBackend::deviceTable());
 }
 
 void TestTransport::cleanup()
@@ -238,7 +229,7 @@ void TestTransport::unplugEmptiesPathUntilNextCheck()
     QCOMPARE(ops(QStringLiteral("open-failed")).size(), 1);
     QCOMPARE(ops(QStringLiteral("open")).size(), 0);
 
-    m_hid->replaceDeviceTable(simTable());
+    m_hid->replaceDeviceTable(SimBackend::deviceTable());
     m_hid->hid_81H_GetReportRate(rate);
     QCOMPARE(rate, uchar(0x02));
 }
@@ -279,7 +270,7 @@ void TestTransport::setTransfersRunBesideTheListenerOnOneCore()
     QThreadPool::globalInstance()->setMaxThreadCount(1);
     Hid_Thread hid;
     hid.setBackend(m_sim.get());
-    hid.replaceDeviceTable(simTable());
+    hid.replaceDeviceTable(SimBackend::deviceTable());
     hid.startListening(1);
     hid.hid_0BH_SetCurrentDPIStage(4);
     QDeadlineTimer deadline(10000);

@@ -22,21 +22,7 @@ SimRig::~SimRig()
 
 DeviceTable SimRig::deviceTable()
 {
-    DeviceEntry keyboard;
-    keyboard.productName = QStringLiteral("V7 Gaming Keyboard");
-    keyboard.kind = 0;
-    keyboard.cmdPath = QStringLiteral("sim:keyboard:cmd");
-    keyboard.eventPath = QStringLiteral("sim:keyboard:event");
-    keyboard.reportLength = 64;
-
-    DeviceEntry mouse;
-    mouse.productName = QStringLiteral("V7 Gaming Mouse");
-    mouse.kind = 1;
-    mouse.cmdPath = QStringLiteral("sim:mouse:cmd");
-    mouse.eventPath = QStringLiteral("sim:mouse:event");
-    mouse.reportLength = 32;
-
-    return {keyboard, mouse};
+    return SimBackend::deviceTable();
 }
 
 bool SimRig::select(Device d)
