@@ -17,6 +17,15 @@ bool Options::wantsHeadless(int argc, char **argv)
     return false;
 }
 
+bool Options::wantsNoWindow(int argc, char **argv)
+{
+    for (int i = 1; i < argc; ++i)
+        for (const char *info : {"--help", "-h", "--help-all", "--version", "-v"})
+            if (std::strcmp(argv[i], info) == 0)
+                return true;
+    return wantsHeadless(argc, argv);
+}
+
 Options Options::parse(const QCoreApplication &app)
 {
     QCommandLineParser parser;

@@ -16,6 +16,8 @@ struct Options
 
     // Exits the process for --help, --version and errors, as QCommandLineParser does.
     static Options parse(const QCoreApplication &app);
-    // Looked at before the application object exists, to pick the platform.
+    // Looked at before the application object exists, to pick the platform: a headless run, or
+    // one that only prints help or the version, needs no display.
     static bool wantsHeadless(int argc, char **argv);
+    static bool wantsNoWindow(int argc, char **argv);
 };

@@ -29,7 +29,7 @@ void enterExecutableDirectory()
 
 int Program::run(int argc, char **argv)
 {
-    if (Options::wantsHeadless(argc, argv)) {
+    if (Options::wantsNoWindow(argc, argv)) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         qputenv("QT_QUICK_BACKEND", "software");
     }

@@ -15,6 +15,7 @@ private slots:
     void simulatedMouseConnectsAndKeepsRunning();
     void noDeviceWarnsAndExitsWithOne();
     void traceFromEnvironment();
+    void helpAndVersionNeedNoDisplay();
     void demoCodeShowsTheDemoNoticeAndKeepsRunning();
 
 private:
@@ -141,6 +142,24 @@ void TestStartup::demoCodeShowsTheDemoNoticeAndKeepsRunning()
     QCOMPARE(p.state(), QProcess::Running);
     p.terminate();
     QVERIFY(p.waitForFinished(10000));
+}
+
+void TestStartup::helpAndVersionNeedNoDisplay()
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+        env.remove(QString::fromLatin1(name));
+    for (const QString &arg : {QStringLiteral("--help"), QStringLiteral("--version")}) {
+        QProcess p;
+        p.setProcessEnvironment(env);
+        start(p, {arg});
+        QVERIFY(p.waitForFinished(30000));
+        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(p.exitCode(), 0);
+        const QByteArray out = p.readAllStandardOutput();
+        QVERIFY2(out.contains(arg == QLatin1String("--help") ? "--simulate" : "v7config"),
+                 out.constData());
+    }
 }
 
 QTEST_GUILESS_MAIN(TestStartup)
