@@ -11,8 +11,12 @@ bool copyOver(const QString &source, const QString &target)
     const QFileInfo from(source);
     if (!from.isFile())
         return false;
-    if (from.canonicalFilePath() == QFileInfo(target).canonicalFilePath())
+    const QFileInfo to(target);
+    if (from.canonicalFilePath() == to.canonicalFilePath())
         return true;
+    // A rename would put a plain file in place of a folder, FIFO or device.
+    if (to.exists() && !to.isFile())
+        return false;
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
         return false;

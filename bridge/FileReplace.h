@@ -7,7 +7,8 @@
 namespace FileReplace {
 
 // False when the source cannot be read or the target cannot be written; the target is then
-// unchanged. A source equal to the target succeeds without writing.
+// unchanged, and so is a target that exists but is not a regular file. A source equal to the
+// target succeeds without writing.
 bool copyOver(const QString &source, const QString &target);
 
 } // namespace FileReplace

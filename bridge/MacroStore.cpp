@@ -2,6 +2,7 @@
 
 #include "bridge/FileReplace.h"
 
+#include "bridge/StaleLock.h"
 #include "bridge/StoreNames.h"
 
 #include <QDir>
@@ -48,6 +49,7 @@ QString MacroStore::create() const
         const QString file = *path(name);
         if (QFile::exists(file))
             continue;
+        StaleLock::clear(file);
         QSettings ini(file, QSettings::IniFormat);
         ini.setValue(QStringLiteral("config/index"), -1);
         ini.setValue(QStringLiteral("config/total"), 0);
@@ -97,6 +99,7 @@ bool MacroStore::saveScript(const QString &name, const QStringList &lines) const
 {
     if (!exists(name))
         return false;
+    StaleLock::clear(*path(name));
     QSettings ini(*path(name), QSettings::IniFormat);
     ini.remove(QStringLiteral("macro"));
     ini.setValue(QStringLiteral("config/total"), int(lines.size()));
@@ -122,6 +125,7 @@ bool MacroStore::setConfig(const QString &name, const QVariantList &config, int 
 {
     if (!exists(name) || config.size() < 2)
         return false;
+    StaleLock::clear(*path(name));
     QSettings ini(*path(name), QSettings::IniFormat);
     ini.setValue(QStringLiteral("config/index"), config[0].toInt());
     ini.setValue(QStringLiteral("config/repeat"), config[1].toInt());
@@ -146,11 +150,16 @@ uint MacroStore::repeat(const QString &name) const
     return ini.value(QStringLiteral("config/repeat"), 1).toUInt();
 }
 
+QString MacroStore::importName(const QString &source)
+{
+    // Normally the four characters are ".bin".
+    const QString fileName = source.mid(source.lastIndexOf(QLatin1Char('/')) + 1);
+    return fileName.left(std::max<qsizetype>(0, fileName.size() - 4));
+}
+
 QString MacroStore::importFile(const QString &source) const
 {
-    // The name is the file name less its last four characters (normally ".bin").
-    const QString fileName = source.mid(source.lastIndexOf(QLatin1Char('/')) + 1);
-    const QString name = fileName.left(std::max<qsizetype>(0, fileName.size() - 4));
+    const QString name = importName(source);
     const auto target = path(name);
     if (!target || !QDir().mkpath(m_folder) || !FileReplace::copyOver(source, *target))
         return {};

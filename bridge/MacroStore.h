@@ -35,6 +35,8 @@ public:
     int boundIndex(const QString &name) const;
     uint repeat(const QString &name) const;
 
+    // The name a file gets when imported: its file name less the last four characters.
+    static QString importName(const QString &source);
     // Copies a user's file in under its own name; the name, or empty when refused or failed.
     QString importFile(const QString &source) const;
     bool exportFile(const QString &name, const QString &target) const;

@@ -1,5 +1,6 @@
 #include "bridge/RecoilStore.h"
 
+#include "bridge/StaleLock.h"
 #include "bridge/StoreNames.h"
 
 #include <QFile>
@@ -64,6 +65,7 @@ bool RecoilStore::saveGunData(const QVariant &gameNo, const QVariantList &gunDat
     const int records = std::min<int>(kWeapons, int(gunData.size() / kFields));
     if (records == 0)
         return false;
+    StaleLock::clear(*path);
     QSettings file(*path, QSettings::IniFormat);
     for (int i = 0; i < records; ++i)
         file.setValue(recordKey(i), gunData.mid(i * kFields, kFields));
@@ -85,6 +87,7 @@ bool RecoilStore::saveSelection(const QVariant &fireKey, const QVariantList &sel
     const auto k = fireKeyIndex(fireKey);
     if (!k || !QFile::exists(selectionFile()))
         return false;
+    StaleLock::clear(selectionFile());
     QSettings file(selectionFile(), QSettings::IniFormat);
     file.setValue(recordKey(*k), selection);
     file.sync();

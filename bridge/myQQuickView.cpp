@@ -1,5 +1,6 @@
 #include "bridge/myQQuickView.h"
 
+#include "bridge/StaleLock.h"
 #include "bridge/audio/MediaSoundPlayers.h"
 #include "device/Hid_Thread.h"
 
@@ -12,11 +13,14 @@ myQQuickView::myQQuickView(QWidget *parent)
     setClearColor(Qt::transparent);
     m_keyNames.build();
     setSoundPlayers(std::make_unique<MediaSoundPlayers>());
-    m_apConfig = std::make_unique<QSettings>(QStringLiteral("./modules/setting/apConfig.bin"),
-                                             QSettings::IniFormat);
-    for (int n = 1; n <= 10; ++n)
-        m_profiles.push_back(std::make_unique<QSettings>(
-            QStringLiteral("./modules/setting/p%1.bin").arg(n), QSettings::IniFormat));
+    const QString apConfig = QStringLiteral("./modules/setting/apConfig.bin");
+    StaleLock::clear(apConfig);
+    m_apConfig = std::make_unique<QSettings>(apConfig, QSettings::IniFormat);
+    for (int n = 1; n <= 10; ++n) {
+        const QString profile = QStringLiteral("./modules/setting/p%1.bin").arg(n);
+        StaleLock::clear(profile);
+        m_profiles.push_back(std::make_unique<QSettings>(profile, QSettings::IniFormat));
+    }
 }
 
 myQQuickView::~myQQuickView() = default;

@@ -3,6 +3,7 @@
 #include "app/Dialogs.h"
 #include "bridge/MacroEncoder.h"
 #include "bridge/MacroStore.h"
+#include "bridge/UserFile.h"
 #include "device/Hid_Thread.h"
 
 #include <QStandardPaths>
@@ -93,7 +94,19 @@ QVariant myQQuickView::loadMacroIniFromFile()
         Dialogs::instance().openFileName(tr("Open File"), desktop(), tr("Macro(*.bin)"));
     if (chosen.isEmpty())
         return QString();
-    return MacroStore().importFile(chosen);
+    const MacroStore store;
+    const QString name = MacroStore::importName(chosen);
+    if (!UserFile::isIniWithGroup(chosen, {QStringLiteral("config")}) || !store.path(name)) {
+        Dialogs::instance().warning(messageString(6), messageString(8).arg(chosen));
+        return QString();
+    }
+    if (store.exists(name) &&
+        !Dialogs::instance().question(messageString(11), messageString(12).arg(name), false))
+        return QString();
+    const QString imported = store.importFile(chosen);
+    if (imported.isEmpty())
+        Dialogs::instance().warning(messageString(6), messageString(10).arg(*store.path(name)));
+    return imported;
 }
 
 void myQQuickView::saveMacroIniToFile(QVariant name)
@@ -103,8 +116,8 @@ void myQQuickView::saveMacroIniToFile(QVariant name)
         return;
     const QString chosen =
         Dialogs::instance().saveFileName(tr("Save File"), desktop(), tr("Macro(*.bin)"));
-    if (!chosen.isEmpty())
-        store.exportFile(name.toString(), chosen);
+    if (!chosen.isEmpty() && !store.exportFile(name.toString(), chosen))
+        Dialogs::instance().warning(messageString(9), messageString(10).arg(chosen));
 }
 
 QList<uchar> myQQuickView::macroIncode(QStringList macros)

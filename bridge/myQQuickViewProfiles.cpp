@@ -3,11 +3,15 @@
 
 #include "app/Dialogs.h"
 #include "bridge/FileReplace.h"
+#include "bridge/StaleLock.h"
+#include "bridge/UserFile.h"
 
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+
+#include <algorithm>
 
 namespace {
 
@@ -19,21 +23,27 @@ QString profilePath(int profile)
     return QStringLiteral("./modules/setting/p%1.bin").arg(profile + 1);
 }
 
+// The groups a profile keeps its keys in; an import must hold at least one of them.
+const QStringList kProfileGroups = {QStringLiteral("sensor"),       QStringLiteral("color_V7"),
+                                    QStringLiteral("keydefine_V7"), QStringLiteral("keydefine"),
+                                    QStringLiteral("color"),        QStringLiteral("userPicture")};
+
 QString desktop()
 {
     return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
 }
 
 // Replaces the file behind handle with a copy of source and reopens it. When the copy fails
-// the old file and handle stay as they were.
-void replaceFrom(std::unique_ptr<QSettings> &handle, const QString &source)
+// the old file and handle stay as they were, and the result is false.
+bool replaceFrom(std::unique_ptr<QSettings> &handle, const QString &source)
 {
     const QString target = handle->fileName();
+    StaleLock::clear(target);
     // Pending writes go to the old file first, so none of them lands on the new one later.
     handle->sync();
     const QDateTime before = QFileInfo(target).lastModified();
     if (!FileReplace::copyOver(source, target))
-        return;
+        return false;
     // QSettings keeps a parsed copy per path and re-reads the file only when its size or
     // modification time differs: a same-sized copy made within the same millisecond would
     // otherwise be taken for the old content.
@@ -43,6 +53,7 @@ void replaceFrom(std::unique_ptr<QSettings> &handle, const QString &source)
             file.setFileTime(before.addMSecs(1), QFileDevice::FileModificationTime);
     }
     handle = std::make_unique<QSettings>(target, QSettings::IniFormat);
+    return true;
 }
 
 void appendList(QVariantList &out, const QSettings &s, const QString &key)
@@ -61,7 +72,9 @@ void myQQuickView::saveApConfig(QVariantList apConfigs)
 
 QVariantList myQQuickView::loadApConfig()
 {
-    const int total = m_apConfig->value(QStringLiteral("common/total"), 0).toInt();
+    // Every entry is a key of its own: an edited total cannot ask for more than the file holds.
+    const int total = std::clamp(m_apConfig->value(QStringLiteral("common/total"), 0).toInt(), 0,
+                                 int(m_apConfig->allKeys().size()));
     QVariantList list;
     for (int i = 0; i < total; ++i)
         list.append(m_apConfig->value(QStringLiteral("common/") + QString::number(i)));
@@ -115,7 +128,10 @@ void myQQuickView::loadProfile(int profile)
         Dialogs::instance().openFileName(tr("Open File"), desktop(), tr("Profile(*.pf)"));
     if (path.isEmpty())
         return;
-    replaceFrom(m_profiles[size_t(profile)], path);
+    // Anything else would replace the profile with whatever the file holds.
+    if (!UserFile::isIniWithGroup(path, kProfileGroups) ||
+        !replaceFrom(m_profiles[size_t(profile)], path))
+        Dialogs::instance().warning(messageString(6), messageString(7).arg(path));
 }
 
 void myQQuickView::saveProfile(int profile)
@@ -128,7 +144,8 @@ void myQQuickView::saveProfile(int profile)
         return;
     // Values set moments ago are part of the export.
     m_profiles[size_t(profile)]->sync();
-    FileReplace::copyOver(profilePath(profile), path);
+    if (!FileReplace::copyOver(profilePath(profile), path))
+        Dialogs::instance().warning(messageString(9), messageString(10).arg(path));
 }
 
 void myQQuickView::resetProfile(int profile)

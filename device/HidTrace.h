@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QElapsedTimer>
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <mutex>
@@ -18,7 +19,7 @@ public:
 
     // Starts appending to path; an empty path switches tracing off. False when it cannot open.
     bool open(const QByteArray &path);
-    bool enabled() const { return m_fd >= 0; }
+    bool enabled() const { return m_fd.load(std::memory_order_relaxed) >= 0; }
 
     void path(const char *op, unsigned did, Role role, const QByteArray &path);
     void bytes(const char *op, unsigned did, Role role, const uint8_t *data, size_t len, bool ok);
@@ -30,6 +31,7 @@ private:
     QByteArray head(const char *op, unsigned did, Role role) const;
 
     std::mutex m_mutex;
-    int m_fd = -1;
+    // Written under m_mutex; read without it by enabled() on every transfer.
+    std::atomic<int> m_fd{-1};
     QElapsedTimer m_clock;
 };

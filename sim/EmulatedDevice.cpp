@@ -45,11 +45,14 @@ uint16_t EmulatedDevice::usage(bool event) const
 
 void EmulatedDevice::setFault(Fault fault, bool on)
 {
-    m_faults[int(fault)].store(on);
-    if (fault == Fault::Unplugged && on) {
+    {
+        // Changed under the lock, or a reader between its check and its wait misses the wake.
         std::lock_guard lock(m_mutex);
-        m_events.clear();
-        m_input.clear();
+        m_faults[int(fault)].store(on);
+        if (fault == Fault::Unplugged && on) {
+            m_events.clear();
+            m_input.clear();
+        }
     }
     m_wake.notify_all();
 }

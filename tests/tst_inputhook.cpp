@@ -100,7 +100,7 @@ void TestInputHook::mapsHaveTheirEntries()
     {
         InputHook hook(false, &backend);
         const auto &scan = InputHook::scanCodeMap();
-        QCOMPARE(scan.size(), size_t(105));
+        QCOMPARE(scan.size(), size_t(119));
         QCOMPARE(scan.at(0x1C00), quint8(0x0D));
         QCOMPARE(scan.at(0x1C01), quint8(0x0E)); // keypad Enter stays apart from Enter
         QCOMPARE(scan.at(0x4500), quint8(0x13));
@@ -147,7 +147,7 @@ void TestInputHook::everyMappedKeyIsReported()
         reported += 2;
     }
     // Every virtual key of the scan-code map has a usage.
-    QCOMPARE(reported, 2 * 105);
+    QCOMPARE(reported, 2 * 119);
 }
 
 void TestInputHook::evdevCodesTurnBackIntoScanCodes_data()
@@ -237,7 +237,17 @@ void TestInputHook::keysReportUsages_data()
                                      << "+E3 -E3 +65 -65";
     QTest::newRow("overlapping keys in order") << false << "30+ 48+ 30- 48-"
                                                << "+04 +05 -04 -05";
-    QTest::newRow("keys without a usage") << false << "113+ 113- 183+ 183- 89+ 89- 84+ 84-"
+    QTest::newRow("right Meta") << false << "126+ 126-"
+                                << "+E7 -E7";
+    for (int n = 13; n <= 24; ++n) {
+        QTest::addRow("F%d", n) << false << QStringLiteral("%1+ %1-").arg(KEY_F13 + n - 13)
+                                << QStringLiteral("+%1 -%1").arg(0x68 + n - 13, 0, 16).toUpper();
+    }
+    QTest::newRow("RO") << false << "89+ 89-"
+                        << "+87 -87";
+    QTest::newRow("Muhenkan") << false << "94+ 94-"
+                              << "+8B -8B";
+    QTest::newRow("keys without a usage") << false << "113+ 113- 124+ 124- 84+ 84-"
                                           << "";
     QTest::newRow("a release alone") << false << "30-"
                                      << "";

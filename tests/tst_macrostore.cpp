@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 // Macro Files: create, list, rename, delete, read, write, import and export; names that would
 // leave the macro folder are refused.
 class tst_MacroStore : public QObject
@@ -322,6 +324,105 @@ private slots:
         QVERIFY(!store.exportFile("Out", m_tmp.filePath("no/such/dir/x.bin")));
         QVERIFY(!QDir(m_tmp.filePath("no")).exists());
         QFile::remove(target);
+    }
+
+    // Through the view: a picked file that is no macro file is refused with a box and nothing
+    // changes; a macro of the same name is replaced only when the user agrees.
+    void viewImportRefusesOrAsks_data()
+    {
+        QTest::addColumn<QString>("fileName");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("existing"); // a macro of that name holds "old" before
+        QTest::addColumn<bool>("answer");
+        QTest::addColumn<QString>("box"); // title of the box shown, if any
+        QTest::addColumn<bool>("imported");
+        const QByteArray macro("[config]\ntotal=0\n");
+        QTest::newRow("macro file")
+            << "tst_macrostore in.bin" << macro << false << true << "" << true;
+        QTest::newRow("not INI") << "passwd" << QByteArray("root:x:0:0:root:/root:/bin/bash\n")
+                                 << false << true << "Import Failed" << false;
+        QTest::newRow("INI without config")
+            << "tst_macrostore in.bin" << QByteArray("[General]\na=1\n") << false << true
+            << "Import Failed" << false;
+        QTest::newRow("too large") << "tst_macrostore in.bin" << macro + QByteArray(2 << 20, '#')
+                                   << false << true << "Import Failed" << false;
+        QTest::newRow("same name, kept")
+            << "tst_macrostore in.bin" << macro << true << false << "Replace Macro" << false;
+        QTest::newRow("same name, replaced")
+            << "tst_macrostore in.bin" << macro << true << true << "Replace Macro" << true;
+    }
+    void viewImportRefusesOrAsks()
+    {
+        QFETCH(QString, fileName);
+        QFETCH(QByteArray, content);
+        QFETCH(bool, existing);
+        QFETCH(bool, answer);
+        QFETCH(QString, box);
+        QFETCH(bool, imported);
+        const QString source = m_tmp.filePath(fileName);
+        writeFile(source, content);
+        const QString name = MacroStore::importName(source);
+        const QString target = QStringLiteral("./modules/macro/") + name + ".bin";
+        QVERIFY(QDir().mkpath(QStringLiteral("./modules/macro")));
+        if (existing)
+            writeFile(target, "old");
+        const QStringList before = QDir(QStringLiteral("./modules/macro")).entryList();
+        myQQuickView view;
+        view.getGlobalStrings(QStringLiteral("031000"));
+        m_dialogs->nextFile(source);
+        m_dialogs->nextAnswer(answer);
+        const QString result = view.loadMacroIniFromFile().toString();
+        QCOMPARE(result, imported ? name : QString());
+        QCOMPARE(m_dialogs->shown().size(), box.isEmpty() ? 0 : 1);
+        if (!box.isEmpty()) {
+            QCOMPARE(m_dialogs->shown()[0][0], box);
+            QVERIFY(m_dialogs->shown()[0][1].contains(box == "Import Failed" ? source : name));
+        }
+        if (imported)
+            QCOMPARE(readFile(target), content);
+        else if (existing)
+            QCOMPARE(readFile(target), QByteArray("old"));
+        else
+            QCOMPARE(QDir(QStringLiteral("./modules/macro")).entryList(), before);
+        QFile::remove(target);
+        QFile::remove(source);
+    }
+
+    void viewExportFailureSaysSo_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("onto a folder") << "dir.bin"
+                                       << "folder";
+        QTest::newRow("into a missing folder") << "no/such/x.bin"
+                                               << "none";
+        QTest::newRow("onto a FIFO") << "pipe.bin"
+                                     << "fifo";
+    }
+    void viewExportFailureSaysSo()
+    {
+        QFETCH(QString, target);
+        QFETCH(QString, kind);
+        const QString path = m_tmp.filePath(target);
+        if (kind == "folder")
+            QVERIFY(QDir().mkpath(path));
+        else if (kind == "fifo")
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        myQQuickView view;
+        view.getGlobalStrings(QStringLiteral("031000"));
+        const QString name = view.createMacroIni().toString();
+        QVERIFY(!name.isEmpty());
+        m_dialogs->nextFile(path);
+        view.saveMacroIniToFile(name);
+        QVERIFY(view.deleteMacroIni(name).toBool());
+        QCOMPARE(m_dialogs->shown(),
+                 QList<QStringList>({{"Export Failed", "The file could not be saved: " + path}}));
+        const QFileInfo after(path);
+        QCOMPARE(after.exists(), kind != "none");
+        QCOMPARE(after.isDir(), kind == "folder");
+        QVERIFY(!after.isFile());
+        QFile::remove(path);
+        QDir(path).removeRecursively();
     }
 
     // The slots, through the view, on the build folder's macro folder and the scripted dialogs.

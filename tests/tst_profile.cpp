@@ -1,7 +1,10 @@
 #include "app/Dialogs.h"
+#include "bridge/MacroStore.h"
+#include "bridge/RecoilStore.h"
 #include "bridge/myQQuickView.h"
 #include "support/FileBackup.h"
 
+#include <QElapsedTimer>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -9,6 +12,8 @@
 #include <QtTest>
 
 #include <memory>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -121,12 +126,74 @@ private slots:
         QCOMPARE(ini.value("common/31").toInt(), 93);
     }
 
-    void apConfigWithoutTotalIsEmpty()
+    void apConfigTotalIsBoundedByTheFile_data()
     {
-        write(file("apConfig.bin"), "[common]\nname=X\n0=1\n");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<int>("size");
+        QTest::newRow("no total") << QByteArray("[common]\nname=X\n0=1\n") << 0;
+        QTest::newRow("negative") << QByteArray("[common]\ntotal=-5\n0=1\n") << 0;
+        // Used to loop for ever and grow past gigabytes.
+        QTest::newRow("edited to the maximum")
+            << QByteArray("[common]\ntotal=2147483647\n0=1\n") << 2;
+    }
+    void apConfigTotalIsBoundedByTheFile()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(int, size);
+        write(file("apConfig.bin"), content);
         myQQuickView view;
-        QCOMPARE(view.loadApConfig(), QVariantList());
+        const QVariantList list = view.loadApConfig();
+        QCOMPARE(list.size(), size);
+        if (size > 0)
+            QCOMPARE(list[0].toInt(), 1);
         QCOMPARE(view.loadDeviceApConfig(), QVariantList{8});
+    }
+
+    void writeTakesOverALockLeftByADeadProcess_data()
+    {
+        // Which store writes; the file it writes and the key that must hold "7" afterwards.
+        QTest::addColumn<QString>("store");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("key");
+        QTest::newRow("profile") << "profile" << file("p1.bin") << "sensor/stage_V7";
+        QTest::newRow("settings") << "settings" << file("apConfig.bin") << "common/0";
+        QTest::newRow("recoil selection")
+            << "recoil" << m_tmp.filePath("selGunData.bin") << "gunData/0";
+        QTest::newRow("macro") << "macro" << m_tmp.filePath("m.bin") << "config/repeat";
+    }
+    void writeTakesOverALockLeftByADeadProcess()
+    {
+        QFETCH(QString, store);
+        QFETCH(QString, path);
+        QFETCH(QString, key);
+        write(path, "[config]\ntotal=0\n");
+        // A kill between creating the lock and filling it leaves it empty; Qt takes an empty
+        // lock for stale only after 30 s.
+        const QString lock = path + ".lock";
+        write(lock, QByteArray());
+        {
+            QFile f(lock);
+            QVERIFY(f.open(QIODevice::ReadWrite));
+            QVERIFY(f.setFileTime(QDateTime::currentDateTime().addSecs(-2),
+                                  QFileDevice::FileModificationTime));
+        }
+        QElapsedTimer t;
+        t.start();
+        if (store == "recoil") {
+            QVERIFY(RecoilStore(m_tmp.path()).saveSelection(0, {7}));
+        } else if (store == "macro") {
+            QVERIFY(MacroStore(m_tmp.path()).setConfig("m", {1, 7}, 0));
+        } else {
+            myQQuickView view;
+            if (store == "settings")
+                view.saveApConfig({7});
+            view.currentProfile().setValue("sensor/stage_V7", 7);
+            view.currentProfile().sync();
+        }
+        QVERIFY2(t.elapsed() < 5000, qPrintable(QString::number(t.elapsed())));
+        const QVariant back = QSettings(path, QSettings::IniFormat).value(key);
+        QCOMPARE(back.toString() + back.toList().value(0).toString(), QStringLiteral("7"));
+        QVERIFY(!QFile::exists(lock));
     }
 
     void shippedFactorySettings()
@@ -135,7 +202,7 @@ private slots:
         view.resetApconfig();
         const QVariantList list = view.loadApConfig();
         QCOMPARE(list.size(), 32);
-        QCOMPARE(texts(list.mid(0, 8)), QStringList({"1", "1", "1", "0", "0", "false", "", "0"}));
+        QCOMPARE(texts(list.mid(0, 8)), QStringList({"1", "1", "1", "0", "1", "false", "", "0"}));
         QCOMPARE(texts(list.mid(8, 3)), QStringList({"0", "255", "255"}));
         QCOMPARE(list[29].toInt(), 0);
         QCOMPARE(list[30].toInt(), 7);
@@ -251,22 +318,49 @@ private slots:
 
     void failedImportLeavesTheProfile_data()
     {
+        // What the user picks (written into the temporary folder unless "cancel" or "missing"),
+        // and whether a box says it was refused.
         QTest::addColumn<QString>("chosen");
-        QTest::newRow("cancelled") << QString();
-        QTest::newRow("missing") << QStringLiteral("missing.pf");
-        QTest::newRow("folder") << QStringLiteral(".");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("box");
+        QTest::newRow("cancelled") << QString() << QByteArray() << false;
+        QTest::newRow("missing") << "missing.pf" << QByteArray() << true;
+        QTest::newRow("folder") << "." << QByteArray() << true;
+        QTest::newRow("not INI") << "passwd"
+                                 << QByteArray("root:x:0:0:root:/root:/bin/bash\n"
+                                               "daemon:x:1:1:daemon:/usr/sbin:/bin/sh\n")
+                                 << true;
+        QTest::newRow("INI without profile keys")
+            << "other.pf" << QByteArray("[config]\ntotal=0\n[General]\na=1\n") << true;
+        // Profile keys, but larger than any profile: a 50 MB file once became the profile.
+        QTest::newRow("too large")
+            << "large.pf" << profileText(5) + QByteArray(2 << 20, '#') << true;
     }
     void failedImportLeavesTheProfile()
     {
         QFETCH(QString, chosen);
+        QFETCH(QByteArray, content);
+        QFETCH(bool, box);
+        if (!content.isEmpty())
+            write(m_tmp.filePath(chosen), content);
         myQQuickView view;
+        view.getGlobalStrings(QStringLiteral("031000"));
         view.ui_02H_SetCurrentProfile(1);
         view.currentProfile().setValue("sensor/stage_V7", 4);
         view.currentProfile().sync();
         const QByteArray before = read(file("p2.bin"));
-        m_dialogs->nextFile(chosen.isEmpty() ? chosen : m_tmp.filePath(chosen));
+        const QString path = chosen.isEmpty() ? chosen : m_tmp.filePath(chosen);
+        m_dialogs->nextFile(path);
         view.loadProfile(1);
         QCOMPARE(read(file("p2.bin")), before);
+        if (box)
+            QCOMPARE(m_dialogs->shown(),
+                     QList<QStringList>(
+                         {{"Import Failed", "This file is not a profile, or it is too large. "
+                                            "Nothing was changed: " +
+                                                path}}));
+        else
+            QVERIFY(m_dialogs->shown().isEmpty());
         // The open handle still works and still writes to p2.bin.
         QCOMPARE(view.currentProfile().value("sensor/stage_V7").toInt(), 4);
         view.currentProfile().setValue("sensor/stage_V7", 3);
@@ -289,18 +383,63 @@ private slots:
         QCOMPARE(read(pf), read(file("p10.bin")));
     }
 
-    void cancelledOrFailedExportWritesNothing()
+    void failedExportSaysSoAndReplacesNothing_data()
     {
-        const QString pf = m_tmp.filePath("keep.pf");
-        write(pf, "old");
+        // The target, made in the temporary folder as "file" (holding "old"), "folder" or
+        // "fifo", or left out; whether the profile exists; whether a box tells of the failure.
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("profile");
+        QTest::addColumn<bool>("box");
+        QTest::newRow("cancelled") << QString() << "file" << true << false;
+        QTest::newRow("profile never written") << "keep.pf"
+                                               << "file" << false << true;
+        QTest::newRow("onto a folder") << "dir.pf"
+                                       << "folder" << true << true;
+        QTest::newRow("into a missing folder") << "no/such/x.pf"
+                                               << "none" << true << true;
+        QTest::newRow("onto a FIFO") << "pipe.pf"
+                                     << "fifo" << true << true;
+    }
+    void failedExportSaysSoAndReplacesNothing()
+    {
+        QFETCH(QString, target);
+        QFETCH(QString, kind);
+        QFETCH(bool, profile);
+        QFETCH(bool, box);
+        const QString path = m_tmp.filePath(target.isEmpty() ? "keep.pf" : target);
+        QFile::remove(path);
+        QDir(path).removeRecursively();
+        if (kind == "file")
+            write(path, "old");
+        else if (kind == "folder")
+            QVERIFY(QDir().mkpath(path));
+        else if (kind == "fifo")
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
         myQQuickView view;
-        m_dialogs->nextFile(QString());
+        view.getGlobalStrings(QStringLiteral("031000"));
+        if (profile) {
+            view.ui_02H_SetCurrentProfile(3);
+            view.currentProfile().setValue("sensor/stage_V7", 2);
+        }
+        m_dialogs->nextFile(target.isEmpty() ? QString() : path);
         view.saveProfile(3);
-        QCOMPARE(read(pf), QByteArray("old"));
-        // p4.bin does not exist: the old export must survive.
-        m_dialogs->nextFile(pf);
-        view.saveProfile(3);
-        QCOMPARE(read(pf), QByteArray("old"));
+        if (box)
+            QCOMPARE(
+                m_dialogs->shown(),
+                QList<QStringList>({{"Export Failed", "The file could not be saved: " + path}}));
+        else
+            QVERIFY(m_dialogs->shown().isEmpty());
+        const QFileInfo after(path);
+        if (kind == "file")
+            QCOMPARE(read(path), QByteArray("old"));
+        else if (kind == "folder")
+            QVERIFY(after.isDir());
+        else if (kind == "fifo")
+            QVERIFY(after.exists() && !after.isFile());
+        else
+            QVERIFY(!after.exists());
+        QFile::remove(path);
     }
 
     void fileDialogsAskForProfiles_data()

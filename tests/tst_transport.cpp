@@ -10,6 +10,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <atomic>
+#include <thread>
+
 namespace {
 
 struct TraceLine
@@ -37,6 +40,8 @@ private slots:
     void stalledDeviceFailsGetAndReleasesTransport();
     void demoModeRefusesEveryTransfer();
     void setTransfersRunBesideTheListenerOnOneCore();
+    void clearingAStallWakesAWaitingReader();
+    void traceSwitchesWhileTransfersRun();
 
 private:
     QList<TraceLine> trace();
@@ -279,6 +284,74 @@ void TestTransport::setTransfersRunBesideTheListenerOnOneCore()
     QVERIFY(hid.isIdle());
     QCOMPARE(m_sim->mouse()->parameters(0x0B).at(0), '\x04');
     hid.stopListening();
+}
+
+void TestTransport::clearingAStallWakesAWaitingReader()
+{
+    // A reader that checks between the fault's change and the wake-up must not sleep through
+    // it: a lost wake-up shows as a read woken only by its timeout. Many rounds of varying
+    // delay make the window likely.
+    EmulatedDevice &mouse = *m_sim->mouse();
+    uint8_t get[9] = {0, 0x91, 0, 0, 0, 0, 0, 0, 0};
+    get[8] = uint8_t(0xFF - 0x91);
+    constexpr int kRounds = 300000;
+    constexpr int kTimeoutMs = 3000;
+    std::atomic<int> round{0};
+    std::atomic<int> done{0};
+    std::atomic<int> lost{0};
+    std::atomic<bool> stop{false};
+    std::thread reader([&] {
+        uint8_t report[33];
+        for (int r = 1; r <= kRounds; ++r) {
+            while (round.load() < r)
+                if (stop.load())
+                    return;
+                else
+                    std::this_thread::yield();
+            QElapsedTimer t;
+            t.start();
+            if (mouse.dataIn(report, sizeof report, kTimeoutMs) <= 0 || t.elapsed() >= kTimeoutMs)
+                lost.fetch_add(1);
+            done.store(r);
+        }
+    });
+    for (int r = 1; r <= kRounds && lost.load() == 0; ++r) {
+        QCOMPARE(mouse.featureOut(get, sizeof get), int(sizeof get));
+        mouse.setFault(EmulatedDevice::Fault::Stalled, true);
+        round.store(r);
+        for (int spin = r % 512; spin > 0; --spin)
+            std::atomic_signal_fence(std::memory_order_seq_cst);
+        mouse.setFault(EmulatedDevice::Fault::Stalled, false);
+        while (done.load() < r)
+            std::this_thread::yield();
+    }
+    stop.store(true);
+    reader.join();
+    QCOMPARE(lost.load(), 0);
+}
+
+void TestTransport::traceSwitchesWhileTransfersRun()
+{
+    // Tracing goes on and off while another thread traces; the race detector build checks it.
+    std::atomic<bool> stop{false};
+    std::atomic<bool> started{false};
+    std::thread writer([&] {
+        const uint8_t bytes[2] = {1, 2};
+        while (!stop.load()) {
+            HidTrace::instance().bytes("feature-in", 1, HidTrace::Role::Command, bytes, 2, true);
+            started.store(true);
+        }
+    });
+    while (!started.load())
+        std::this_thread::yield();
+    for (int i = 0; i < 200; ++i)
+        QVERIFY(HidTrace::instance().open(i % 2 ? m_tracePath.toLocal8Bit() : QByteArray()));
+    stop.store(true);
+    writer.join();
+    const auto lines = trace();
+    QVERIFY(!lines.isEmpty());
+    for (const TraceLine &l : lines)
+        QCOMPARE(l.bytes, QByteArray("\x01\x02", 2));
 }
 
 QTEST_MAIN(TestTransport)

@@ -9,7 +9,7 @@
 class LanguageFile
 {
 public:
-    static constexpr int messageCount = 6;
+    static constexpr int messageCount = 13;
     static constexpr int layoutCount = 16;
 
     static QString defaultDir() { return QStringLiteral("./modules/i18n"); }

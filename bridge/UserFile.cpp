@@ -1,0 +1,22 @@
+#include "bridge/UserFile.h"
+
+#include <QFileInfo>
+#include <QSettings>
+
+namespace UserFile {
+
+bool isIniWithGroup(const QString &path, const QStringList &groups)
+{
+    const QFileInfo info(path);
+    if (!info.isFile() || !info.isReadable() || info.size() > kMaxImportBytes)
+        return false;
+    const QSettings ini(path, QSettings::IniFormat);
+    if (ini.status() != QSettings::NoError)
+        return false;
+    for (const QString &group : ini.childGroups())
+        if (groups.contains(group))
+            return true;
+    return false;
+}
+
+} // namespace UserFile
