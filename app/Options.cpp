@@ -26,11 +26,13 @@ bool Options::wantsNoWindow(int argc, char **argv)
     return wantsHeadless(argc, argv);
 }
 
-Options Options::parse(const QCoreApplication &app)
+Options Options::parse(const QCoreApplication &app, const QString &dataFolder)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("Configures the V7 gaming mouse and its companion keyboard."));
+        QStringLiteral("Configures the V7 gaming mouse and its companion keyboard.\n"
+                       "Settings, profiles and macros are kept in %1/modules.")
+            .arg(QDir::toNativeSeparators(dataFolder)));
     parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption simulate(
@@ -47,7 +49,12 @@ Options Options::parse(const QCoreApplication &app)
                                   QStringLiteral("After start-up, run <script> in the scene's "
                                                  "engine and exit."),
                                   QStringLiteral("script"));
-    parser.addOptions({simulate, trace, headless, eval});
+    const QCommandLineOption dataDir(QStringLiteral("data-dir"),
+                                     QStringLiteral("Keep settings, profiles and macros in "
+                                                    "<dir>/modules, filled from the shipped "
+                                                    "files where missing."),
+                                     QStringLiteral("dir"));
+    parser.addOptions({simulate, trace, headless, eval, dataDir});
 
     // --simulate takes an optional value, which QCommandLineParser cannot express.
     QStringList args = app.arguments();
@@ -81,5 +88,7 @@ Options Options::parse(const QCoreApplication &app)
         o.hidTrace = QFileInfo(QDir(cwd), qEnvironmentVariable("V7_HID_TRACE")).absoluteFilePath();
     if (parser.isSet(eval))
         o.evalScript = QFileInfo(QDir(cwd), parser.value(eval)).absoluteFilePath();
+    if (parser.isSet(dataDir))
+        o.dataDir = QFileInfo(QDir(cwd), parser.value(dataDir)).absoluteFilePath();
     return o;
 }

@@ -13,9 +13,11 @@ struct Options
     QStringList simulated; // "mouse", "keyboard"
     QString hidTrace;
     QString evalScript;
+    QString dataDir; // empty: the default folder
 
     // Exits the process for --help, --version and errors, as QCommandLineParser does.
-    static Options parse(const QCoreApplication &app);
+    // dataFolder is the folder used without --data-dir, named in the help text.
+    static Options parse(const QCoreApplication &app, const QString &dataFolder);
     // Looked at before the application object exists, to pick the platform: a headless run, or
     // one that only prints help or the version, needs no display.
     static bool wantsHeadless(int argc, char **argv);

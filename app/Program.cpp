@@ -1,7 +1,9 @@
 #include "app/Program.h"
 
+#include "app/DataDir.h"
 #include "app/DeviceMonitor.h"
 #include "app/Dialogs.h"
+#include "app/ExposeReport.h"
 #include "app/Options.h"
 #include "app/ScriptRunner.h"
 #include "app/Widget.h"
@@ -12,20 +14,14 @@
 #include "sim/SimBackend.h"
 
 #include <QApplication>
-#include <QDir>
+#include <QIcon>
 
 #include <cstdio>
 #include <memory>
 
-namespace {
-
-void enterExecutableDirectory()
-{
-    const QString path = QCoreApplication::applicationFilePath();
-    QDir::setCurrent(path.left(path.lastIndexOf(QLatin1Char('/'))));
-}
-
-} // namespace
+#ifndef V7_APP_ID
+#define V7_APP_ID "v7config"
+#endif
 
 int Program::run(int argc, char **argv)
 {
@@ -36,8 +32,17 @@ int Program::run(int argc, char **argv)
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("v7config"));
     QCoreApplication::setApplicationVersion(QStringLiteral(V7_VERSION));
-    const Options options = Options::parse(app);
-    enterExecutableDirectory();
+    // Lets Wayland compositors and docks match the window with the installed desktop entry.
+    QGuiApplication::setDesktopFileName(QStringLiteral(V7_APP_ID));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(V7_APP_ID)));
+    const QString exeDir = QCoreApplication::applicationDirPath();
+    const QString defaultData = DataDir::defaultFolder(exeDir);
+    const Options options = Options::parse(app, defaultData);
+    const QString data = options.dataDir.isEmpty() ? defaultData : options.dataDir;
+    if (!DataDir::enter(data, exeDir)) {
+        std::fprintf(stderr, "Cannot use the data folder %s\n", qUtf8Printable(data));
+        return 2;
+    }
 
     if (!options.hidTrace.isEmpty() && !HidTrace::instance().open(options.hidTrace.toLocal8Bit()))
         std::fprintf(stderr, "Cannot write the HID trace %s\n", qUtf8Printable(options.hidTrace));
@@ -73,6 +78,7 @@ int Program::run(int argc, char **argv)
         Hid_Thread &hid = widget.transport();
         if (hid.isVerified()) {
             widget.showNormal();
+            reportFirstExposeIfAsked(widget); // the window is exposed later, from the event loop
             widget.startUi();
             if (hid.isDemo())
                 NoticeChannel::sendNotice(widget.windowTitle(),

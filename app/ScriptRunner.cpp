@@ -2,6 +2,7 @@
 
 #include "app/Dialogs.h"
 #include "app/ScriptGlobals.h"
+#include "app/ScriptScene.h"
 #include "app/Widget.h"
 #include "bridge/Ui_Controler.h"
 #include "bridge/myQQuickView.h"
@@ -9,6 +10,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QQmlEngine>
+#include <QQuickItem>
 
 #include <cstdio>
 
@@ -45,22 +47,28 @@ int ScriptRunner::run(const QString &source, const QString &fileName)
     auto *sim = new ScriptSim(m_sim, this);
     auto *dialogs = new ScriptDialogs(dynamic_cast<ScriptedDialogs *>(&Dialogs::instance()), this);
     auto *host = new ScriptHost(this);
+    auto *scene = new ScriptScene(view, this);
 
     // The globals are parameters of a function around the script: the scene's global object
     // is read-only. The script keeps its line numbers.
-    const QJSValue function =
-        engine->evaluate(QStringLiteral("(function (ui_View, ui_Ctl, hid, sim, dialogs, __host) {"
-                                        "var wait = function (ms) { __host.wait(ms); }; ") +
-                             source + QStringLiteral("\n})"),
-                         fileName, 1);
+    const QJSValue function = engine->evaluate(
+        QStringLiteral("(function (ui_View, ui_Ctl, hid, sim, dialogs, scene, __host, __scene) {"
+                       "var wait = function (ms) { __host.wait(ms); }; "
+                       "var find = function (name) { return __scene.find(name); }; "
+                       "var click = function (name) { return __scene.click(name); }; "
+                       "var grab = function (path) { return __scene.grab(path); }; ") +
+            source + QStringLiteral("\n})"),
+        fileName, 1);
     QJSValue result = function;
     if (!function.isError())
         result = QJSValue(function).call({wrap(*engine, view), wrap(*engine, m_widget.controller()),
                                           wrap(*engine, &m_widget.transport()), wrap(*engine, sim),
-                                          wrap(*engine, dialogs), wrap(*engine, host)});
+                                          wrap(*engine, dialogs), wrap(*engine, view->rootObject()),
+                                          wrap(*engine, host), wrap(*engine, scene)});
     sim->deleteLater();
     dialogs->deleteLater();
     host->deleteLater();
+    scene->deleteLater();
     if (!result.isError())
         return 0;
     std::fprintf(stderr, "%s:%d: %s\n", qUtf8Printable(fileName),

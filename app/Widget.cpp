@@ -56,6 +56,10 @@ void Widget::checkDevice()
     m_transport.replaceDeviceTable(table);
     m_transport.setEncode(devInfo.value(QStringLiteral("common/isEncode"), false).toBool());
     m_transport.swichCurDevice(m_transport.currentDevice());
+    // As designed the listener starts only on a switch to another device, so it never ran and
+    // every acknowledged pause lasted 128 ms; this also restarts it after "Device removed".
+    if (m_transport.isVerified() && !m_transport.isDemo())
+        m_transport.listenIfStopped();
     if (myQQuickView *v = view())
         v->syncFW();
 }

@@ -15,6 +15,9 @@ struct HidInterfaceInfo
     uint16_t usage = 0;
 };
 
+// Why an open failed, as far as a backend can tell.
+enum class HidOpenFailure { Unknown, Denied };
+
 // An open interface. Destroying it closes it.
 class HidHandle
 {
@@ -31,6 +34,8 @@ public:
 
     virtual QList<HidInterfaceInfo> enumerate(uint16_t vid, uint16_t pid) = 0;
     virtual std::unique_ptr<HidHandle> open(const QByteArray &path) = 0;
+    // Asked right after open(path) failed, so a user can be told about missing permissions.
+    virtual HidOpenFailure whyOpenFailed(const QByteArray &) { return HidOpenFailure::Unknown; }
     virtual int setNonblocking(HidHandle &h, bool nonblock) = 0;
     virtual int sendFeatureReport(HidHandle &h, const uint8_t *data, size_t len) = 0;
     virtual int getFeatureReport(HidHandle &h, uint8_t *data, size_t len) = 0;

@@ -57,6 +57,7 @@ void Hid_Thread::replaceDeviceTable(const DeviceTable &table)
     {
         QMutexLocker lock(&m_tableMutex);
         m_devices = table;
+        m_deniedPath.clear();
     }
     if (taken)
         release();
@@ -126,10 +127,16 @@ std::unique_ptr<HidPort> Hid_Thread::openInterface(uint did, bool event)
     auto port =
         HidPort::open(*m_backend, did, event ? HidPort::Role::Event : HidPort::Role::Command, path);
     if (!port) {
+        const bool denied = m_backend->whyOpenFailed(path) == HidOpenFailure::Denied;
         // Gone until the next device check rebuilds the table.
         QMutexLocker lock(&m_tableMutex);
-        if (did < uint(m_devices.size()) && pathOf(m_devices[did]).toLocal8Bit() == path)
+        if (did < uint(m_devices.size()) && pathOf(m_devices[did]).toLocal8Bit() == path) {
             pathOf(m_devices[did]).clear();
+            if (denied) {
+                m_deniedPath = QString::fromLocal8Bit(path);
+                m_deniedDid = did;
+            }
+        }
     }
     return port;
 }
@@ -265,6 +272,18 @@ void Hid_Thread::startListening(uint did)
     m_listenRun.store(true);
     m_listener =
         QtConcurrent::run(QThreadPool::globalInstance(), [this, did] { listenEvents(did); });
+}
+
+void Hid_Thread::listenIfStopped()
+{
+    if (!m_listenRun.load())
+        startListening(m_did.load());
+}
+
+QString Hid_Thread::deniedPath() const
+{
+    QMutexLocker lock(&m_tableMutex);
+    return m_deniedDid == m_did.load() ? m_deniedPath : QString();
 }
 
 void Hid_Thread::listenEvents(uint did)
@@ -409,7 +428,15 @@ void Hid_Thread::chkDeviceIsEnCode()
         if (did < uint(m_devices.size()))
             name = m_devices[did].productName;
     }
-    Dialogs::instance().warning(m_owner ? m_owner->windowTitle() : QString(),
-                                QStringLiteral("Can not detect %1 !").arg(name));
+    QString text = QStringLiteral("Can not detect %1 !").arg(name);
+    const QString denied = deniedPath();
+    if (!denied.isEmpty())
+        text += QStringLiteral("\n%1 is there but this user may not open it.\n"
+                               "To allow it, install the package or copy the udev rule "
+                               "70-v7config.rules (packaging/ in the source) to "
+                               "/etc/udev/rules.d/, then run \"sudo udevadm trigger\" or "
+                               "replug the device.")
+                    .arg(denied);
+    Dialogs::instance().warning(m_owner ? m_owner->windowTitle() : QString(), text);
     emit closeRequested();
 }

@@ -55,6 +55,10 @@ public:
     void waitAck();
     void startListening(uint did);
     void stopListening();
+    // Starts the listener for the current device unless it is running (the device check).
+    void listenIfStopped();
+    // The path of the current device that its last open refused for permissions, or empty.
+    QString deniedPath() const;
 
 signals:
     // The handshake failed and the user was told; the program must end.
@@ -151,6 +155,8 @@ private:
 
     mutable QMutex m_tableMutex; // the listener reads the table beside the GUI thread
     DeviceTable m_devices;
+    QString m_deniedPath; // both under m_tableMutex; cleared with each new table
+    uint m_deniedDid = 0;
     std::atomic<uint> m_did{1};
 
     std::atomic<bool> m_ready{true};

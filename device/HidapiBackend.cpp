@@ -2,6 +2,9 @@
 
 #include <hidapi/hidapi.h>
 
+#include <cerrno>
+#include <unistd.h>
+
 namespace {
 
 class HidapiHandle final : public HidHandle
@@ -48,6 +51,14 @@ std::unique_ptr<HidHandle> HidapiBackend::open(const QByteArray &path)
     if (!d)
         return nullptr;
     return std::make_unique<HidapiHandle>(d);
+}
+
+HidOpenFailure HidapiBackend::whyOpenFailed(const QByteArray &path)
+{
+    // hidapi does not hand errno back; the node's access bits answer the same question.
+    if (::access(path.constData(), R_OK | W_OK) != 0 && (errno == EACCES || errno == EPERM))
+        return HidOpenFailure::Denied;
+    return HidOpenFailure::Unknown;
 }
 
 int HidapiBackend::setNonblocking(HidHandle &h, bool nonblock)

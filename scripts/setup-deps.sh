@@ -12,6 +12,9 @@ packages=(
   gsettings-desktop-schemas
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   libgl-dev
+  fonts-dejavu-core fonts-wqy-microhei
+  qt6-declarative-dev-tools qml6-module-qtqml qml6-module-qtqml-models
+  desktop-file-utils appstream groff-base dpkg-dev
 )
 
 missing=()

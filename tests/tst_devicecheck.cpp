@@ -17,6 +17,7 @@ class ListBackend final : public HidBackend
 public:
     QList<HidInterfaceInfo> interfaces;
     QList<QPair<uint16_t, uint16_t>> asked;
+    HidOpenFailure why = HidOpenFailure::Unknown; // every open fails, for this reason
 
     QList<HidInterfaceInfo> enumerate(uint16_t vid, uint16_t pid) override
     {
@@ -24,6 +25,7 @@ public:
         return interfaces;
     }
     std::unique_ptr<HidHandle> open(const QByteArray &) override { return nullptr; }
+    HidOpenFailure whyOpenFailed(const QByteArray &) override { return why; }
     int setNonblocking(HidHandle &, bool) override { return -1; }
     int sendFeatureReport(HidHandle &, const uint8_t *, size_t) override { return -1; }
     int getFeatureReport(HidHandle &, uint8_t *, size_t) override { return -1; }
@@ -47,6 +49,9 @@ private slots:
     void hexIdsInEitherCaseAndMissingFields();
     void fewerNamesThanDevicesGiveEmptyNames();
     void checkRunsHandshakeOnTheEmulatedMouse();
+    void listenerRunsFromTheCheckAndAgainAfterRemoval();
+    void refusedNodeIsNamedInTheMessage_data();
+    void refusedNodeIsNamedInTheMessage();
     void burstOfChangesGivesOneCheckAfterTheLast();
 };
 
@@ -173,6 +178,64 @@ void TestDeviceCheck::checkRunsHandshakeOnTheEmulatedMouse()
         QCOMPARE(boxes->shown()[0][0], w.windowTitle());
     }
     Hid_Thread::setDefaultBackend(nullptr);
+}
+
+void TestDeviceCheck::listenerRunsFromTheCheckAndAgainAfterRemoval()
+{
+    SimBackend sim({QStringLiteral("mouse")});
+    Hid_Thread::setDefaultBackend(&sim);
+    Dialogs::setInstance(std::make_unique<ScriptedDialogs>(false));
+    {
+        Widget w;
+        QVERIFY(!w.transport().isListening());
+        w.checkDevice();
+        QVERIFY(w.transport().isVerified());
+        QVERIFY(w.transport().isListening());
+        // Unplugged between checks: the listener's next open fails and it ends.
+        sim.mouse()->setFault(EmulatedDevice::Fault::Unplugged, true);
+        QTRY_VERIFY_WITH_TIMEOUT(!w.transport().isListening(), 10000);
+        sim.mouse()->setFault(EmulatedDevice::Fault::Unplugged, false);
+        w.checkDevice();
+        QVERIFY(w.transport().isVerified());
+        QVERIFY(w.transport().isListening());
+    }
+    Hid_Thread::setDefaultBackend(nullptr);
+}
+
+void TestDeviceCheck::refusedNodeIsNamedInTheMessage_data()
+{
+    QTest::addColumn<bool>("denied");
+    QTest::addColumn<int>("lines");
+    QTest::newRow("permission denied") << true << 3;
+    QTest::newRow("other failure") << false << 1;
+}
+
+void TestDeviceCheck::refusedNodeIsNamedInTheMessage()
+{
+    QFETCH(bool, denied);
+    QFETCH(int, lines);
+    ListBackend backend;
+    backend.interfaces = {{"/dev/hidraw7", 0xff00, 0xff00}, {"/dev/hidraw8", 0xff01, 0xff01}};
+    backend.why = denied ? HidOpenFailure::Denied : HidOpenFailure::Unknown;
+    Hid_Thread::setDefaultBackend(&backend);
+    auto dialogs = std::make_unique<ScriptedDialogs>(false);
+    ScriptedDialogs *boxes = dialogs.get();
+    Dialogs::setInstance(std::move(dialogs));
+    {
+        Widget w;
+        w.checkDevice();
+        QVERIFY(!w.transport().isVerified());
+    }
+    Hid_Thread::setDefaultBackend(nullptr);
+    QCOMPARE(boxes->shown().size(), 1);
+    const QStringList text = boxes->shown()[0][1].split(QLatin1Char('\n'));
+    QCOMPARE(text.size(), lines);
+    QCOMPARE(text[0], QStringLiteral("Can not detect V7 Gaming Mouse !"));
+    if (lines > 1) {
+        // The command interface is the one the handshake opens.
+        QVERIFY2(text[1].startsWith(QLatin1String("/dev/hidraw7 ")), qPrintable(text[1]));
+        QVERIFY2(text[2].contains(QLatin1String("70-v7config.rules")), qPrintable(text[2]));
+    }
 }
 
 void TestDeviceCheck::burstOfChangesGivesOneCheckAfterTheLast()

@@ -2,6 +2,7 @@
 // through their exit status, the HID trace and the files they leave.
 #include "support/FileBackup.h"
 
+#include <QImage>
 #include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -129,6 +130,34 @@ private slots:
         QVERIFY2(r.status == 0, qPrintable(r.err));
         QCOMPARE(QSettings(pf, QSettings::IniFormat).value("sensor/stage_V7").toInt(), 3);
         QCOMPARE(FileBackup::read(profile(7)), FileBackup::read(pf));
+    }
+
+    void sceneIsScriptable()
+    {
+        const QString png = m_tmp.filePath("scene.png");
+        QFile::remove(png);
+        const QString js = script("scene.js", QStringLiteral(R"(
+            for (var i = 0; i < 400 && !scene.ready; ++i) wait(50);
+            if (!grab("%1") || scene.width !== 1000)
+                throw new Error("grab");
+            // Missing, and hidden (the busy veil shows only while the scene is protected).
+            if (click("noSuchItem") || click("busy"))
+                throw new Error("clicked what cannot be clicked");
+            // The title bar's close button; its animation closes the window.
+            if (!click("menuUp1"))
+                throw new Error("close");
+            for (var i = 0; i < 100 && ui_View.visible; ++i)
+                wait(100);
+            if (ui_View.visible)
+                throw new Error("the window stayed open");
+        )")
+                                                  .arg(png)
+                                                  .toUtf8());
+        const Run r = run({"--simulate", "--eval", js});
+        QVERIFY2(r.status == 0, qPrintable(r.err));
+        const QImage image(png);
+        QCOMPARE(image.size(), QSize(1000, 600));
+        QVERIFY(qAlpha(image.pixel(500, 300)) > 128); // the scene, drawn
     }
 
     void failures_data()

@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
+
 // The program itself, started headless from a folder other than its own.
 class TestStartup : public QObject
 {
@@ -17,6 +19,7 @@ private slots:
     void traceFromEnvironment();
     void helpAndVersionNeedNoDisplay();
     void demoCodeShowsTheDemoNoticeAndKeepsRunning();
+    void setCommandsEndTheirPauseAtTheAcknowledge();
 
 private:
     void start(QProcess &p, const QStringList &args);
@@ -160,6 +163,73 @@ void TestStartup::helpAndVersionNeedNoDisplay()
         QVERIFY2(out.contains(arg == QLatin1String("--help") ? "--simulate" : "v7config"),
                  out.constData());
     }
+}
+
+void TestStartup::setCommandsEndTheirPauseAtTheAcknowledge()
+{
+    // A folder of its own, so the profile the report rate goes to stays out of the build folder.
+    QTemporaryDir data;
+    QVERIFY(data.isValid());
+    const QString tracePath = m_elsewhere.filePath(QStringLiteral("ack.trace"));
+    const QString script = m_elsewhere.filePath(QStringLiteral("ack.js"));
+    {
+        QFile f(script);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("for (var i = 0; i < 8; ++i)\n    ui_View.ui_01H_SetReportRate(i % 4);\n"
+                "wait(400);\n");
+    }
+    QProcess p;
+    start(p, {QStringLiteral("--headless"), QStringLiteral("--simulate"),
+              QStringLiteral("--data-dir"), data.path(), QStringLiteral("--hid-trace"), tracePath,
+              QStringLiteral("--eval"), script});
+    QVERIFY(p.waitForFinished(60000));
+    QVERIFY2(p.exitCode() == 0, p.readAllStandardError().constData());
+
+    QFile f(tracePath);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    // A Set transfer is one on the command interface that reads no answer.
+    struct Transfer
+    {
+        double sent = -1, closed = -1;
+        bool answered = false, acknowledged = false;
+    };
+    QList<Transfer> sets;
+    Transfer current;
+    bool open = false;
+    int acks = 0;
+    for (const QByteArray &line : f.readAll().split('\n')) {
+        const QList<QByteArray> w = line.split(' ');
+        if (w.size() < 4 || w[2] != "1")
+            continue;
+        const QByteArray op = w[1] + ' ' + w[3];
+        if (op == "open cmd") {
+            current = Transfer();
+            open = true;
+        } else if (op == "feature-out cmd") {
+            current.sent = w[0].toDouble();
+        } else if (op == "feature-in cmd") {
+            current.answered = true;
+        } else if (op == "event-in event" && line.endsWith(" 04 04 00 00")) {
+            ++acks;
+            current.acknowledged = current.acknowledged || open;
+        } else if (op == "close cmd") {
+            current.closed = w[0].toDouble();
+            if (open && !current.answered)
+                sets.append(current);
+            open = false;
+        }
+    }
+    QVERIFY2(sets.size() >= 8, qPrintable(QString::number(sets.size())));
+    QVERIFY(acks >= sets.size());
+    QList<double> pauses;
+    for (const Transfer &t : std::as_const(sets)) {
+        QVERIFY(t.acknowledged);
+        pauses.append(t.closed - t.sent);
+    }
+    std::sort(pauses.begin(), pauses.end());
+    // Without the listener no pause ends before 128 ms; with it they end after the first 64.
+    const double median = pauses[pauses.size() / 2];
+    QVERIFY2(median < 0.120, qPrintable(QString::number(median)));
 }
 
 QTEST_GUILESS_MAIN(TestStartup)
