@@ -21,7 +21,10 @@ Ui_Controler::Ui_Controler(QWidget *host, QObject *hid) : QObject(host), m_host(
 
     m_view = new myQQuickView(host);
     m_view->setObjectName(QStringLiteral("ui_View"));
-    m_view->setSource(QUrl(QStringLiteral("qrc:modules/qml/main.qml")));
+    // V7_QML_DIR points at a source scene, so QML can be tried without rebuilding.
+    const QString qmlDir = qEnvironmentVariable("V7_QML_DIR");
+    m_view->setSource(qmlDir.isEmpty() ? QUrl(QStringLiteral("qrc:modules/qml/main.qml"))
+                                       : QUrl::fromLocalFile(qmlDir + QStringLiteral("/main.qml")));
 
     // Published after loading, as the scene only reaches them from its functions.
     QQmlContext *context = m_view->rootContext();

@@ -6,44 +6,27 @@
 
 namespace {
 
-// Records every call the scene makes on "ui_View" or "ui_Ctl" as "name arg…".
-class CallRecorder : public QObject
-{
-    Q_OBJECT
-    Q_PROPERTY(QStringList calls READ calls NOTIFY callsChanged)
-public:
-    QStringList calls() const { return m_calls; }
-    Q_INVOKABLE void clear()
-    {
-        m_calls.clear();
-        emit callsChanged();
+// A JavaScript object that records every call made on it as "name arg…" in `calls` and answers
+// from `answers` (a value, or a function of the arguments), so the scene can call any slot.
+const char *const kRecorder = R"((function () {
+    const target = {
+        calls: [],
+        answers: {},
+        clear: function () { target.calls = [] }
     }
-
-    // ui_View
-    Q_INVOKABLE void setEnabled(bool on)
-    {
-        record(on ? QStringLiteral("setEnabled true") : QStringLiteral("setEnabled false"));
-    }
-    Q_INVOKABLE void playMedia_Index(int index)
-    {
-        record(QStringLiteral("playMedia_Index %1").arg(index));
-    }
-    // ui_Ctl
-    Q_INVOKABLE void onMinimize() { record(QStringLiteral("onMinimize")); }
-    Q_INVOKABLE void onXChanged(int x) { record(QStringLiteral("onXChanged %1").arg(x)); }
-    Q_INVOKABLE void onYChanged(int y) { record(QStringLiteral("onYChanged %1").arg(y)); }
-
-signals:
-    void callsChanged();
-
-private:
-    void record(const QString &call)
-    {
-        m_calls << call;
-        emit callsChanged();
-    }
-    QStringList m_calls;
-};
+    return new Proxy(target, {
+        get: function (t, name) {
+            if (name in t || typeof name !== "string")
+                return t[name]
+            return function () {
+                const args = Array.prototype.slice.call(arguments)
+                t.calls = t.calls.concat([[name].concat(args.map(String)).join(" ")])
+                const answer = t.answers[name]
+                return typeof answer === "function" ? answer.apply(null, args) : answer
+            }
+        }
+    })
+}))";
 
 class Setup : public QObject
 {
@@ -51,13 +34,11 @@ class Setup : public QObject
 public slots:
     void qmlEngineAvailable(QQmlEngine *engine)
     {
-        engine->rootContext()->setContextProperty(QStringLiteral("ui_View"), &m_view);
-        engine->rootContext()->setContextProperty(QStringLiteral("ui_Ctl"), &m_controller);
+        const QJSValue make = engine->evaluate(QString::fromLatin1(kRecorder));
+        QQmlContext *context = engine->rootContext();
+        context->setContextProperty(QStringLiteral("ui_View"), QVariant::fromValue(make.call()));
+        context->setContextProperty(QStringLiteral("ui_Ctl"), QVariant::fromValue(make.call()));
     }
-
-private:
-    CallRecorder m_view;
-    CallRecorder m_controller;
 };
 
 } // namespace

@@ -152,7 +152,7 @@ private slots:
         widget.show();
         widget.startUi();
         QObject *scene = root(widget.view());
-        QTRY_VERIFY(scene->property("visible").toBool());
+        QTRY_VERIFY_WITH_TIMEOUT(scene->property("ready").toBool(), 10000);
         // The close button sits in the top right corner.
         QTest::mouseClick(widget.view(), Qt::LeftButton, {}, QPoint(1000 - 22, 22));
         QTRY_VERIFY_WITH_TIMEOUT(!widget.isVisible(), 5000);

@@ -1,4 +1,6 @@
 import QtQuick
+import "./basic"
+import "./V7"
 
 // The root scene. Native code calls initUI, run, setProtectUI, detectKeyboard and detectMouse;
 // everything else reaches native code through ui_View and ui_Ctl.
@@ -8,22 +10,29 @@ Item {
     height: 600
     visible: false
 
-    property int animationTime: 800
-    property bool initialised: false
+    readonly property Environment env: environment
+    readonly property bool settingsShown: globalPage.shown
+    // The start has settled and every page exists: scripts and tests wait for this after run().
+    readonly property bool ready: deviceMain.pagesDone === 5 && !script0.running
+                                  && !script1.running
 
     // A key seen by the input capture, for pages that record keys.
     signal msg_KB(bool isDown, int usbCode)
 
+    onMsg_KB: function (isDown, usbCode) { environment.keyEvent(isDown, usbCode) }
+
+    property bool initialised: false
+
     function initUI() {
+        globalPage.load()
+        deviceMain.init()
         initialised = true
     }
 
     function run() {
-        closing.stop()
-        panel.opacity = 0
-        root.visible = true
-        ui_View.playMedia_Index(0x01)
-        opening.restart()
+        scriptEnd.stop()
+        script1.stop()
+        script0.restart()
     }
 
     function setProtectUI(interval) {
@@ -40,6 +49,35 @@ Item {
     function detectMouse(isDown, tavoCode, x, y) {
     }
 
+    function startFrame() {
+        ui_View.playMedia_Index(0x01)
+        menuUp.y = -root.height
+        menuDown.y = root.height
+        deviceMain.powerOff()
+        frame.opacity = 0
+        root.visible = true
+    }
+
+    function hideSettings() {
+        globalPage.shown = false
+    }
+
+    function close() {
+        script0.stop()
+        script1.stop()
+        scriptEnd.restart()
+    }
+
+    Environment {
+        id: environment
+        keys: keyCodes
+        onProtectRequested: function (ms) { root.setProtectUI(ms) }
+    }
+
+    KeyCodeString {
+        id: keyCodes
+    }
+
     Timer {
         id: protectTimer
         interval: 1000
@@ -52,31 +90,79 @@ Item {
         }
     }
 
-    NumberAnimation {
-        id: opening
-        target: panel
-        property: "opacity"
-        from: 0
-        to: 1
-        duration: root.animationTime
-        easing.type: Easing.OutCubic
+    // Start: sound, fade in, then the menus slide in and the device page powers on.
+    SequentialAnimation {
+        id: script0
+        ScriptAction {
+            script: root.startFrame()
+        }
+        NumberAnimation {
+            target: frame
+            property: "opacity"
+            to: 1
+            duration: environment.animationTime / 2
+            easing.type: Easing.OutCubic
+        }
+        ScriptAction {
+            script: script1.restart()
+        }
+    }
+
+    ParallelAnimation {
+        id: script1
+        NumberAnimation {
+            target: menuUp
+            property: "y"
+            to: 0
+            duration: environment.animationTime
+            easing.type: Easing.OutCubic
+        }
+        NumberAnimation {
+            target: menuDown
+            property: "y"
+            to: root.height - menuDown.height
+            duration: environment.animationTime
+            easing.type: Easing.OutCubic
+        }
+        ScriptAction {
+            script: deviceMain.powerOn()
+        }
     }
 
     SequentialAnimation {
-        id: closing
-        NumberAnimation {
-            target: panel
-            property: "opacity"
-            to: 0
-            duration: root.animationTime / 2
-            easing.type: Easing.InCubic
+        id: scriptEnd
+        ScriptAction {
+            script: root.hideSettings()
+        }
+        ParallelAnimation {
+            NumberAnimation {
+                target: menuUp
+                property: "y"
+                to: -root.height
+                duration: environment.animationTime / 2
+                easing.type: Easing.InCubic
+            }
+            NumberAnimation {
+                target: menuDown
+                property: "y"
+                to: root.height
+                duration: environment.animationTime / 2
+                easing.type: Easing.InCubic
+            }
+            NumberAnimation {
+                target: frame
+                property: "opacity"
+                to: 0
+                duration: environment.animationTime / 2
+                easing.type: Easing.InCubic
+            }
         }
         ScriptAction {
             script: ui_Ctl.onMinimize()
         }
     }
 
-    // Dragging anywhere moves the frameless window.
+    // Dragging any empty spot moves the frameless window.
     MouseArea {
         id: dragArea
         anchors.fill: parent
@@ -94,111 +180,65 @@ Item {
         }
     }
 
-    Rectangle {
-        id: panel
+    Item {
+        id: frame
         anchors.fill: parent
-        radius: 12
-        color: "#1b1d22"
-        border.color: "#3a3f4a"
-        border.width: 1
 
-        Rectangle {
-            id: header
-            anchors {
-                left: parent.left
-                right: parent.right
-                top: parent.top
-                margins: 1
-            }
-            height: 44
-            radius: 11
-            color: "#23262d"
+        Environment_Decoration {
+            anchors.fill: parent
+            env: environment
+            customShown: globalPage.customBackgroundShown
+            customPath: globalPage.customBackgroundPath
+        }
 
-            Text {
-                anchors.verticalCenter: parent.verticalCenter
-                anchors.left: parent.left
-                anchors.leftMargin: 20
-                text: "V7"
-                color: "#e6e8ee"
-                font.pixelSize: 18
-                font.bold: true
+        Main_V7 {
+            id: deviceMain
+            anchors.fill: parent
+            env: environment
+            enabled: !globalPage.shown
+            onTotalApplyDone: ui_View.playMedia_Index(0x04)
+        }
+
+        Page_Globalsetting {
+            id: globalPage
+            objectName: "pageGlobalsetting"
+            x: 200
+            y: 64
+            env: environment
+            onResetRequested: root.initUI()
+        }
+
+        Menu_Up {
+            id: menuUp
+            width: root.width
+            env: environment
+            settingsOpen: globalPage.shown
+            onButtonClicked: function (index) {
+                if (index === 0)
+                    globalPage.toggle()
+                else
+                    root.close()
             }
         }
 
-        Rectangle {
-            id: closeButton
-            objectName: "closeButton"
-            anchors {
-                right: parent.right
-                top: parent.top
-                margins: 8
-            }
-            width: 28
-            height: 28
-            radius: 14
-            color: closeArea.containsMouse ? "#c4424a" : "transparent"
-
-            Text {
-                anchors.centerIn: parent
-                text: "\u2715"
-                color: "#e6e8ee"
-                font.pixelSize: 14
-            }
-
-            MouseArea {
-                id: closeArea
-                anchors.fill: parent
-                hoverEnabled: true
-                onClicked: root.close()
-            }
+        Menu_Down {
+            id: menuDown
+            width: root.width
+            y: root.height - height
+            env: environment
+            enabled: !globalPage.shown
+            linkTarget: globalPage.linkTarget
+            firmware: deviceMain.firmware
+            onBtnTotalApplyClicked: deviceMain.totalApply()
+            onBtnTotalResetClicked: deviceMain.totalReset()
         }
     }
 
-    Rectangle {
+    BusyIndicator {
         id: busy
         objectName: "busy"
         anchors.fill: parent
-        radius: panel.radius
-        color: "#80000000"
+        env: environment
         visible: false
-
-        Rectangle {
-            anchors.centerIn: parent
-            width: 36
-            height: 36
-            radius: 18
-            color: "transparent"
-            border.color: "#e6e8ee"
-            border.width: 3
-            opacity: 0.8
-
-            Rectangle {
-                width: 8
-                height: 8
-                radius: 4
-                color: "#4aa3ff"
-                x: parent.width / 2 - width / 2
-                y: -2
-            }
-
-            RotationAnimation on rotation {
-                running: busy.visible
-                from: 0
-                to: 360
-                duration: 900
-                loops: Animation.Infinite
-            }
-        }
-
-        // Swallows clicks while busy.
-        MouseArea {
-            anchors.fill: parent
-        }
-    }
-
-    // Plays the closing animation; its end closes the window.
-    function close() {
-        opening.stop()
-        closing.restart()
     }
 }

@@ -1,7 +1,7 @@
 import QtQuick
 import QtTest
 
-// The root scene's functions as native code calls them, and its window controls.
+// The shell: the root functions native code calls, the menus and the global settings page.
 Item {
     id: host
     width: 1000
@@ -20,14 +20,32 @@ Item {
     }
 
     TestCase {
-        name: "MainScene"
+        name: "Shell"
         when: windowShown
 
         property var scene: null
+        // Sound off, animation on, English: the factory list with the language at entry 4.
+        readonly property var stored: [1, 1, 1, 0, 1, "false", "", 0, 0, 255, 255, 255, 200, 150,
+                                       255, 180, 0, 200, 200, 100, 200, 170, 255, 255, 180, 180,
+                                       160, 190, 160, 0, 7, "https://example.org/"]
 
         function init() {
             ui_View.clear()
             ui_Ctl.clear()
+            ui_View.answers = {
+                loadApConfig: stored,
+                chkLanguages: { "CHINESE (Simp)": "025044", "ENGLISH": "031000" },
+                getGlobalStrings: function (code) {
+                    const strings = ["Sans"]
+                    for (let i = 1; i < 400; ++i)
+                        strings.push("s" + i + "-" + code + " %1 %2 %3")
+                    return strings
+                },
+                getProductLayoutStrings_V7: [],
+                getIsSkinShow: true,
+                ui_80H_GetFWVersion: "1.05",
+                loadDeviceApConfig: [8]
+            }
             var loader = createTemporaryObject(sceneComponent, host)
             verify(loader.item, "the scene loads")
             scene = loader.item
@@ -35,18 +53,28 @@ Item {
             keys.target = scene
         }
 
+        function calls(name) {
+            return ui_View.calls.filter(c => c.split(" ")[0] === name)
+        }
+
+        function started() {
+            scene.initUI()
+            scene.run()
+            tryVerify(() => findChild(scene, "funcMenu0").parent.parent.opacity === 1, 5000)
+            tryCompare(scene, "ready", true, 10000)
+            ui_View.clear()
+        }
+
         function test_hiddenUntilRun() {
-            compare(scene.visible, false)
             scene.initUI()
             compare(scene.visible, false)
             scene.run()
             compare(scene.visible, true)
-            compare(ui_View.calls, ["playMedia_Index 1"])
+            verify(calls("playMedia_Index")[0] === "playMedia_Index 1", ui_View.calls)
         }
 
         function test_protectDisablesTheViewUntilItsTimeIsUp() {
-            scene.run()
-            ui_View.clear()
+            started()
             scene.setProtectUI(50)
             compare(ui_View.calls, ["setEnabled false"])
             compare(findChild(scene, "busy").visible, true)
@@ -59,28 +87,127 @@ Item {
             scene.detectKeyboard(false, 0x04)
             compare(keys.count, 2)
             compare(keys.signalArguments[0][0], true)
-            compare(keys.signalArguments[0][1], 0x04)
             compare(keys.signalArguments[1][0], false)
-            // Buttons are taken without complaint.
+            compare(keys.signalArguments[1][1], 0x04)
             scene.detectMouse(true, 0xF0, 10, 20)
             compare(keys.count, 2)
         }
 
         function test_dragMovesByTheOffsetSinceThePress() {
-            scene.run()
-            mousePress(scene, 500, 300)
-            mouseMove(scene, 520, 310)
-            mouseRelease(scene, 520, 310)
+            started()
+            mousePress(scene, 560, 20)
+            mouseMove(scene, 580, 30)
+            mouseRelease(scene, 580, 30)
             verify(ui_Ctl.calls.indexOf("onXChanged 20") >= 0, ui_Ctl.calls)
             verify(ui_Ctl.calls.indexOf("onYChanged 10") >= 0, ui_Ctl.calls)
         }
 
-        function test_closeButtonEndsThroughTheController() {
-            scene.run()
-            var button = findChild(scene, "closeButton")
-            verify(button)
-            mouseClick(button)
+        function test_closeEndsThroughTheController() {
+            started()
+            mouseClick(findChild(scene, "menuUp1"))
             tryCompare(ui_Ctl, "calls", ["onMinimize"], 5000)
+        }
+
+        function test_initUILoadsTheStoredSettingsInOrder() {
+            scene.initUI()
+            const order = ui_View.calls.map(c => c.split(" ")[0])
+            const expected = ["loadApConfig", "setEnableAudio", "chkLanguages", "getGlobalStrings",
+                              "getProductLayoutStrings_V7", "getIsSkinShow", "ui_80H_GetFWVersion"]
+            compare(order.filter(n => expected.indexOf(n) >= 0), expected)
+            compare(calls("setEnableAudio"), ["setEnableAudio false"])
+            compare(calls("getGlobalStrings"), ["getGlobalStrings 031000"])
+            verify(scene.env.s(1).startsWith("s1-031000"), scene.env.s(1))
+        }
+
+        function test_emptySettingsKeepTheDefaultsAndListTheLanguages() {
+            ui_View.answers.loadApConfig = []
+            scene.initUI()
+            compare(calls("setEnableAudio"), [])
+            compare(calls("chkLanguages").length, 1)
+            compare(findChild(scene, "pageGlobalsetting").languageNames.length, 2)
+            compare(scene.env.skin, 1)
+            compare(scene.env.animationTime, 800)
+        }
+
+        function test_applyStoresThirtyTwoEntries() {
+            started()
+            mouseClick(findChild(scene, "menuUp0"))
+            tryCompare(findChild(scene, "pageGlobalsetting"), "opacity", 1, 5000)
+            mouseClick(findChild(scene, "globalTextSize1"))
+            mouseClick(findChild(scene, "globalApply"))
+            const saved = calls("saveApConfig")
+            compare(saved.length, 1)
+            const entries = saved[0].split(" ").slice(1).join(" ").split(",")
+            compare(entries.length, 32)
+            compare(entries[0], "1")
+            compare(entries[7], "1")
+            compare(entries[31], "https://example.org/")
+            compare(scene.settingsShown, false)
+        }
+
+        function test_settingsDisableAndDimTheOtherAreas() {
+            started()
+            const func = findChild(scene, "funcMenu0").parent.parent
+            const lower = findChild(scene, "btnTotalApply").parent.parent
+            compare(func.opacity, 1)
+            mouseClick(findChild(scene, "menuUp0"))
+            compare(scene.settingsShown, true)
+            for (const area of [func, lower]) {
+                compare(area.enabled, false)
+                fuzzyCompare(area.opacity, 0.2, 0.001)
+            }
+            mouseClick(findChild(scene, "funcMenu3"))
+            compare(calls("playMedia_Index"), [])
+            mouseClick(findChild(scene, "menuUp0"))
+            compare(lower.enabled, true)
+            fuzzyCompare(lower.opacity, 1, 0.001)
+        }
+
+        function test_selectionDuringAnAnimationCompletesIt() {
+            started()
+            mouseClick(findChild(scene, "funcMenu2"))
+            mouseClick(findChild(scene, "funcMenu3"))
+            compare(calls("playMedia_Index"), ["playMedia_Index 2", "playMedia_Index 2"])
+            // The first switch was finished at once: the welcome panel is already put away.
+            const welcome = findChild(scene, "welcome")
+            compare(welcome.visible, false)
+            compare(welcome.opacity, 1)
+            compare(findChild(scene, "funcMenu3").current, true)
+        }
+
+        function test_profileActionsRefreshOnlyTheSelectedProfile_data() {
+            return [
+                { tag: "import other", index: 3, entry: 0, call: "loadProfile 3", refresh: false },
+                { tag: "reset other", index: 3, entry: 2, call: "resetProfile 3", refresh: false },
+                { tag: "export selected", index: 0, entry: 1, call: "saveProfile 0", refresh: false },
+                { tag: "import selected", index: 0, entry: 0, call: "loadProfile 0", refresh: true },
+                { tag: "reset selected", index: 0, entry: 2, call: "resetProfile 0", refresh: true },
+                { tag: "cancel", index: 0, entry: 3, call: "", refresh: false }
+            ]
+        }
+
+        function test_profileActionsRefreshOnlyTheSelectedProfile(data) {
+            started()
+            const button = findChild(scene, "profile" + data.index)
+            mouseClick(button, button.width / 2, button.height / 2, Qt.RightButton)
+            const entry = findChild(button.parent.parent.menuContent, "profileMenu" + data.entry)
+            verify(entry, "the context menu is open")
+            waitForItemPolished(entry.parent)
+            mouseClick(entry)
+            const expected = data.call === "" ? [] : [data.call]
+            if (data.refresh)
+                expected.push("ui_02H_SetCurrentProfile " + data.index)
+            compare(ui_View.calls.filter(c => /^((load|save|reset)Profile|ui_02H)/.test(c)), expected)
+        }
+
+        function test_macroPageDisablesTheProfileMenu() {
+            started()
+            const profiles = findChild(scene, "profile0").parent.parent.parent
+            compare(profiles.enabled, true)
+            mouseClick(findChild(scene, "funcMenu1"))
+            compare(profiles.enabled, false)
+            mouseClick(findChild(scene, "funcMenu0"))
+            compare(profiles.enabled, true)
         }
     }
 }

@@ -1,0 +1,124 @@
+#include "support/SceneRun.h"
+
+#include "device/Scrambler.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+
+#include <algorithm>
+
+namespace {
+
+// Command blocks go out scrambled with the emulated mouse's secrecy code.
+QString unscramble(const QString &hex)
+{
+    static const uint8_t code[8] = {0, '5', '7', '3', '9', '1', '4', 0};
+    const QByteArray raw = QByteArray::fromHex(hex.toLatin1());
+    if (raw.size() != 9)
+        return {};
+    uint8_t block[8];
+    std::copy_n(reinterpret_cast<const uint8_t *>(raw.constData()) + 1, 8, block);
+    Scrambler::decrypt(block, code);
+    return QByteArray(reinterpret_cast<const char *>(block), 7).toHex(' ');
+}
+
+const char *const kFolders[] = {"setting", "macro", "gun"};
+
+} // namespace
+
+QStringList SceneRun::Result::commands(const QString &code) const
+{
+    QStringList out;
+    for (const QString &s : sent)
+        if (s.startsWith(QLatin1String("c: ")) && (code.isEmpty() || s.mid(3, 3) == code + ' '))
+            out << s.mid(3);
+    return out;
+}
+
+QStringList SceneRun::Result::data() const
+{
+    QStringList out;
+    for (const QString &s : sent)
+        if (s.startsWith(QLatin1String("d: ")))
+            out << s.mid(3);
+    return out;
+}
+
+SceneRun::SceneRun() : m_binaryDir(qEnvironmentVariable("V7_BINARY_DIR", QDir::currentPath()))
+{
+    for (const char *folder : kFolders) {
+        QDir().mkpath(file(QLatin1String(folder)));
+        m_backups.push_back(std::make_unique<FileBackup>(file(QLatin1String(folder))));
+    }
+}
+
+bool SceneRun::isValid() const
+{
+    return m_tmp.isValid() && QFile::exists(m_binaryDir + QStringLiteral("/v7config"));
+}
+
+QString SceneRun::file(const QString &relative) const
+{
+    return m_binaryDir + QStringLiteral("/modules/") + relative;
+}
+
+void SceneRun::restore()
+{
+    for (const auto &backup : m_backups)
+        backup->restore();
+    for (int n = 1; n <= 10; ++n)
+        QFile::remove(file(QStringLiteral("setting/p%1.bin").arg(n)));
+}
+
+SceneRun::Result SceneRun::run(const QByteArray &script)
+{
+    const QString path = m_tmp.filePath(QStringLiteral("scene.js"));
+    const QString trace = m_tmp.filePath(QStringLiteral("scene.trace"));
+    QFile::remove(trace);
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        f.write(script);
+    f.close();
+
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("V7_HID_TRACE"));
+    env.remove(QStringLiteral("V7_QML_DIR"));
+    p.setProcessEnvironment(env);
+    p.setWorkingDirectory(m_tmp.path()); // the program finds its files by its own path
+    p.start(m_binaryDir + QStringLiteral("/v7config"),
+            {QStringLiteral("--headless"), QStringLiteral("--simulate"),
+             QStringLiteral("--hid-trace"), trace, QStringLiteral("--eval"), path});
+    Result r;
+    if (!p.waitForFinished(120000)) {
+        p.kill();
+        p.waitForFinished();
+        r.err = QStringLiteral("timed out");
+        return r;
+    }
+    r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.err = QString::fromUtf8(p.readAllStandardError());
+    QFile t(trace);
+    if (!t.open(QIODevice::ReadOnly))
+        return r;
+    static const QRegularExpression line(QStringLiteral("^\\S+ (feature-out|out) 1 cmd (.*)$"));
+    for (const QString &l : QString::fromLatin1(t.readAll()).split(QLatin1Char('\n'))) {
+        const auto m = line.match(l);
+        if (m.hasMatch())
+            r.sent << (m.captured(1) == QLatin1String("out")
+                           ? QStringLiteral("d: ") + m.captured(2)
+                           : QStringLiteral("c: ") + unscramble(m.captured(2)));
+    }
+    return r;
+}
+
+QByteArray SceneRun::showPage(int index)
+{
+    return QByteArray("for (var i = 0; i < 400 && !scene.ready; ++i) wait(50);\n"
+                      "if (!click('funcMenu") +
+           QByteArray::number(index) +
+           "')) throw new Error('no function menu');\n"
+           "wait(600);\n";
+}

@@ -1,0 +1,207 @@
+// The macro page end to end: scripts click its controls and feed keys into the scene the way the
+// input capture does; the test reads the macro files the page leaves behind.
+#include "support/FileBackup.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+class tst_UiMacro : public QObject
+{
+    Q_OBJECT
+
+    QString m_binaryDir;
+    QString m_folder;
+    QTemporaryDir m_tmp;
+    std::unique_ptr<FileBackup> m_backup;
+    std::unique_ptr<FileBackup> m_settings;
+
+    // Runs the program on the emulated mouse with the macro page shown before `body`.
+    QString run(const QByteArray &body)
+    {
+        const QString path = m_tmp.filePath(QStringLiteral("macro.js"));
+        QFile f(path);
+        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            return QStringLiteral("cannot write the script");
+        f.write(R"(
+            wait(1000); // the opening animation
+            if (!click("funcMenu1"))
+                throw new Error("no macro page entry");
+            wait(800);
+            var page = find("pageMacro");
+            if (!page || !page.visible)
+                throw new Error("macro page not shown");
+            function check(ok, what) { if (!ok) throw new Error(what); }
+        )" + body);
+        f.close();
+        QProcess p;
+        p.setWorkingDirectory(m_tmp.path());
+        p.start(m_binaryDir + QStringLiteral("/v7config"),
+                {QStringLiteral("--headless"), QStringLiteral("--simulate"),
+                 QStringLiteral("--eval"), path});
+        if (!p.waitForFinished(60000)) {
+            p.kill();
+            p.waitForFinished();
+            return QStringLiteral("timed out");
+        }
+        if (p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
+            return QString::fromUtf8(p.readAllStandardError());
+        return {};
+    }
+
+    QStringList macroFiles() const
+    {
+        return QDir(m_folder).entryList({QStringLiteral("*.bin")}, QDir::Files, QDir::Name);
+    }
+
+    QStringList lines(const QString &name) const
+    {
+        QSettings ini(m_folder + QLatin1Char('/') + name + QStringLiteral(".bin"),
+                      QSettings::IniFormat);
+        QStringList out;
+        const int total = ini.value(QStringLiteral("config/total"), -1).toInt();
+        for (int i = 0; i < total; ++i)
+            out << ini.value(QStringLiteral("macro/%1").arg(i)).toString();
+        return out;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        m_binaryDir = qEnvironmentVariable("V7_BINARY_DIR", QDir::currentPath());
+        QVERIFY(QFile::exists(m_binaryDir + "/v7config"));
+        QVERIFY(m_tmp.isValid());
+        m_folder = m_binaryDir + QStringLiteral("/modules/macro");
+        QVERIFY(QDir().mkpath(m_folder));
+        m_backup = std::make_unique<FileBackup>(m_folder);
+        m_settings = std::make_unique<FileBackup>(m_binaryDir + "/modules/setting");
+    }
+    // Each case starts without macros, so the first new one is "Macro. 001".
+    void init()
+    {
+        for (const QString &name : macroFiles())
+            QFile::remove(m_folder + QLatin1Char('/') + name);
+    }
+    void cleanupTestCase()
+    {
+        init();
+        m_backup.reset();
+        m_settings.reset();
+    }
+
+    void recordedKeys_data()
+    {
+        QTest::addColumn<bool>("pauses");
+        QTest::newRow("pauses off") << false;
+        QTest::newRow("pauses on") << true;
+    }
+    // A (0x04), a key without a name (0x32), left Shift (0xE1), each pressed and released.
+    void recordedKeys()
+    {
+        QFETCH(bool, pauses);
+        const QString error = run(QByteArray("var pauses = ") + (pauses ? "true;" : "false;") + R"(
+            check(click("macroNew"), "new");
+            if (pauses)
+                check(click("macroRecordPauses"), "pauses switch");
+            check(click("macroRecord"), "record");
+            var events = [[true, 0x04], [false, 0x04], [true, 0x32], [false, 0x32],
+                          [true, 0xE1], [false, 0xE1]];
+            for (var i = 0; i < events.length; ++i) {
+                scene.detectKeyboard(events[i][0], events[i][1]);
+                if (i === 0)
+                    check(find("macroLines").count === 1, "the first line is not shown at once");
+                wait(200);
+            }
+            check(click("macroRecord"), "stop");
+        )");
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+        QCOMPARE(macroFiles(), QStringList{"Macro. 001.bin"});
+
+        const QStringList keys{"A    [Down]", "A      [Up]", "L Shift    [Down]",
+                               "L Shift      [Up]"};
+        const QStringList got = lines(QStringLiteral("Macro. 001"));
+        if (!pauses) {
+            QCOMPARE(got, keys);
+            return;
+        }
+        // A pause before every transition but the first; the unnamed key's time counts in.
+        QCOMPARE(got.size(), 7);
+        static const QRegularExpression delay(QStringLiteral("^(\\d+)   \\[Delay\\]$"));
+        for (int i = 0; i < got.size(); ++i) {
+            if (i % 2 == 0) {
+                QCOMPARE(got[i], keys[i / 2]);
+                continue;
+            }
+            const auto m = delay.match(got[i]);
+            QVERIFY2(m.hasMatch(), qPrintable(got[i]));
+            const int ms = m.captured(1).toInt();
+            QVERIFY2(ms >= 150 && ms <= 65535, qPrintable(got[i]));
+            if (i == 3) // two waits: across the key that has no name
+                QVERIFY2(ms >= 300, qPrintable(got[i]));
+        }
+    }
+
+    // Every edit is stored at once; new lines go in before the selected line.
+    void editsAreSaved()
+    {
+        const QString error = run(R"(
+            check(click("macroNew"), "new");
+            check(click("macroAddDelay"), "add delay");
+            check(ui_View.loadMacroIni("Macro. 001").length === 1, "delay not saved at once");
+            page.selectLine(0);
+            check(click("macroMouseButton"), "open the mouse buttons");
+            wait(300);
+            check(click("macroMouseButtonItem4"), "choose the forward button");
+            check(click("macroAddMouse"), "add button");
+            check(click("macroAddDelay"), "add delay");
+            // The forward button's press goes down to the end; its release is removed.
+            page.selectLine(0);
+            check(click("macroLineDown") && click("macroLineDown") && click("macroLineDown"), "down");
+            page.selectLine(0);
+            check(click("macroLineDelete"), "remove");
+        )");
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+        QCOMPARE(lines(QStringLiteral("Macro. 001")),
+                 QStringList({"1000   [Delay]", "1000   [Delay]", "MS-B5    [Down]"}));
+    }
+
+    void fileButtons()
+    {
+        const QString error = run(R"(
+            check(click("macroNew") && click("macroNew"), "new");
+            check(page.currentName === "Macro. 002", "the new macro is not selected");
+            check(click("macroRename"), "rename");
+            var editor = find("fileListEditor");
+            check(editor && editor.activeFocus, "no name editor");
+            editor.text = "Reload";
+            editor.accepted();
+            check(page.currentName === "Reload", "renamed macro not selected: " + page.currentName);
+            // A name that is taken is refused.
+            check(click("macroRename"), "rename again");
+            editor = find("fileListEditor");
+            editor.text = "Macro. 001";
+            editor.accepted();
+            check(page.currentName === "Reload" && page.notice !== "", "taken name accepted");
+            // Delete asks for a second click.
+            page.select(0);
+            check(click("macroDelete"), "delete");
+            check(page.names.length === 2, "deleted on the first click");
+            check(click("macroDelete"), "confirm");
+            check(page.names.join() === "Reload", "left: " + page.names.join());
+            // The file vanishes behind the page's back: the next save fails and the editor empties.
+            ui_View.deleteMacroIni("Reload");
+            check(click("macroAddDelay"), "add delay");
+            check(page.lines.length === 0 && page.names.length === 0, "stale macro kept");
+        )");
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+        QCOMPARE(macroFiles(), QStringList());
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_UiMacro)
+#include "tst_ui_macro.moc"

@@ -1,0 +1,76 @@
+// The shell end to end: headless runs that click through the menus by objectName and check the
+// files the program leaves behind.
+#include "support/SceneRun.h"
+
+#include <QSettings>
+#include <QtTest>
+
+class tst_UiShell : public QObject
+{
+    Q_OBJECT
+
+    SceneRun m_scene;
+
+    static QByteArray started()
+    {
+        return "for (var i = 0; i < 400 && !scene.ready; ++i) wait(50);\n"
+               "function press(name) { if (!click(name)) throw new Error('cannot click ' + name); "
+               "wait(300); }\n";
+    }
+
+private slots:
+    void initTestCase() { QVERIFY(m_scene.isValid()); }
+    void init() { m_scene.restore(); }
+    void cleanupTestCase() { m_scene.restore(); }
+
+    // The global settings are stored by apply and are what the next start shows.
+    void globalSettingsSurviveARestart()
+    {
+        const auto first = m_scene.run(started() + R"(
+            press("menuUp0");
+            press("globalSkin1");
+            press("globalTextSize1");
+            press("globalColor3");
+            press("globalApply");
+            if (scene.settingsShown) throw new Error("apply keeps the page open");
+        )");
+        QVERIFY2(first.status == 0, qPrintable(first.err));
+        QSettings ap(m_scene.file("setting/apConfig.bin"), QSettings::IniFormat);
+        QCOMPARE(ap.value("common/total").toInt(), 32);
+        QCOMPARE(ap.value("common/0").toInt(), 1);
+        QCOMPARE(ap.value("common/1").toInt(), 2);
+        QCOMPARE(ap.value("common/7").toInt(), 1);
+        QCOMPARE(ap.value("common/29").toInt(), 3);
+
+        const auto second = m_scene.run(started() + R"(
+            if (scene.env.skin !== 2 || scene.env.fontSize !== 15)
+                throw new Error("skin " + scene.env.skin + ", font " + scene.env.fontSize);
+            press("menuUp0");
+            press("globalReset");
+        )");
+        QVERIFY2(second.status == 0, qPrintable(second.err));
+        ap.sync();
+        QCOMPARE(ap.value("common/1").toInt(), 1);
+    }
+
+    // A chosen profile takes the pages' settings; the others stay as they were.
+    void totalApplyWritesTheChosenProfile()
+    {
+        const auto r = m_scene.run(started() + R"(
+            press("profile2");
+            press("btnTotalApply");
+            wait(1500);
+        )");
+        QVERIFY2(r.status == 0, qPrintable(r.err));
+        QVERIFY(!QFile::exists(m_scene.file("setting/p1.bin")));
+        QSettings p3(m_scene.file("setting/p3.bin"), QSettings::IniFormat);
+        QCOMPARE(p3.value("sensor/stage_V7").toInt(), 1);
+        QCOMPARE(p3.value("sensor/reportRate_V7").toInt(), 2);
+        QVERIFY(p3.contains("keydefine_V7/0"));
+        QVERIFY(!r.commands("01").isEmpty());
+        QVERIFY(!r.commands("12").isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_UiShell)
+#include "tst_ui_shell.moc"
