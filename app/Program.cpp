@@ -1,16 +1,16 @@
 #include "app/Program.h"
 
 #include "app/DataDir.h"
-#include "app/DeviceMonitor.h"
-#include "app/Dialogs.h"
 #include "app/ExposeReport.h"
+#include "app/InputCapture.h"
 #include "app/Options.h"
 #include "app/ScriptRunner.h"
 #include "app/Widget.h"
 #include "device/HidTrace.h"
 #include "device/HidapiBackend.h"
-#include "input/InputCapture.h"
 #include "input/NoticeChannel.h"
+#include "platform/DeviceMonitor.h"
+#include "platform/Dialogs.h"
 #include "sim/SimBackend.h"
 
 #include <QApplication>

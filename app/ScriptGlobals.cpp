@@ -1,6 +1,6 @@
 #include "app/ScriptGlobals.h"
 
-#include "app/Dialogs.h"
+#include "platform/Dialogs.h"
 #include "sim/SimBackend.h"
 
 #include <QEventLoop>

@@ -1,11 +1,11 @@
 #include "app/ScriptRunner.h"
 
-#include "app/Dialogs.h"
 #include "app/ScriptGlobals.h"
 #include "app/ScriptScene.h"
 #include "app/Widget.h"
 #include "bridge/Ui_Controler.h"
 #include "bridge/myQQuickView.h"
+#include "platform/Dialogs.h"
 
 #include <QCoreApplication>
 #include <QFile>

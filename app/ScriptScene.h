@@ -2,9 +2,9 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QQuickWidget> // QPointer needs the whole class
 
 class QQuickItem;
-class QQuickWidget;
 
 // What a script sees of the scene: find(objectName), click(objectName) and grab(path).
 class ScriptScene : public QObject

@@ -1,15 +1,21 @@
 #include "app/Widget.h"
 
 #include "app/DeviceCheck.h"
+#include "app/SecrecyCode.h"
 #include "app/UserEvent.h"
 #include "bridge/Ui_Controler.h"
 #include "bridge/myQQuickView.h"
 #include "device/HidBackend.h"
+#include "platform/DataPaths.h"
+#include "platform/Dialogs.h"
 
 #include <QCoreApplication>
 #include <QSettings>
 
-Widget::Widget(QWidget *parent) : QWidget(parent), m_transport(this)
+Widget::Widget(QWidget *parent)
+    : QWidget(parent), m_transport(storedSecrecyCode, [this](const QString &text) {
+          Dialogs::instance().warning(windowTitle(), text);
+      })
 {
     // The controller makes this the frameless window holding the scene, and titles it.
     m_controller = new Ui_Controler(this, &m_transport);
@@ -47,7 +53,7 @@ void Widget::deviceChanged()
 void Widget::checkDevice()
 {
     QSettings devInfo(QStringLiteral(":/DevInfo.ini"), QSettings::IniFormat);
-    QSettings apConfig(QStringLiteral("./modules/setting/apConfig.bin"), QSettings::IniFormat);
+    QSettings apConfig(DataPaths::apConfig(), QSettings::IniFormat);
     const QStringList names = apConfig.value(QStringLiteral("common/product_name")).toStringList();
     const auto descriptors = DeviceCheck::readDescriptors(devInfo, names);
     DeviceTable table;

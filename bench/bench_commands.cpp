@@ -4,10 +4,10 @@
 // it starts; nothing is started here by hand.
 //
 // Run from the build directory: ./bench/bench_commands [V7_HID_TRACE=FILE for a trace]
-#include "app/Dialogs.h"
 #include "app/Widget.h"
 #include "device/HidTrace.h"
 #include "device/Hid_Thread.h"
+#include "platform/Dialogs.h"
 #include "sim/SimBackend.h"
 
 #include <QApplication>

@@ -1,6 +1,7 @@
 #include "bridge/MacroEncoder.h"
 
 #include "bridge/KeyNameMap.h"
+#include "device/DeviceKind.h"
 
 #include <algorithm>
 
@@ -9,9 +10,6 @@ namespace {
 const QString kDown = QStringLiteral("    [Down]");
 const QString kUp = QStringLiteral("      [Up]");
 const QString kDelay = QStringLiteral("   [Delay]");
-
-constexpr int kKeyboard = 0;
-constexpr int kMouse = 1;
 
 // Pause counts that do not fit the 16-bit field saturate instead of wrapping into a short pause.
 uint steps16(qint64 steps)
@@ -57,10 +55,10 @@ QList<uchar> MacroEncoder::encode(const QStringList &lines) const
         if (!ok || d <= 0)
             continue;
 
-        if (m_kind == kKeyboard) {
+        if (m_kind == DeviceKind::Keyboard) {
             stream << 0x7F << 0x00;
             appendWord(stream, steps16(d / 10));
-        } else if (m_kind == kMouse) {
+        } else if (m_kind == DeviceKind::Mouse) {
             const bool afterPause = i > 0 && lines[i - 1].right(kCommandWidth) == kDelay;
             const qint64 n = (std::max<qint64>(d, 20) + 10) / 20;
             if (d <= 1270 && !afterPause && foldable >= 0) {

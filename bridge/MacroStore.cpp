@@ -7,7 +7,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <QSettings>
 
 #include <algorithm>

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/DataPaths.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVariantList>
@@ -14,7 +16,7 @@ public:
     // More lines than any device slot can hold; a file claiming more is cut here.
     static constexpr int kMaxLines = 4096;
 
-    explicit MacroStore(const QString &folder = QStringLiteral("./modules/macro"));
+    explicit MacroStore(const QString &folder = DataPaths::macros());
 
     // Path of a macro, or nothing when the name cannot name a file in the folder.
     std::optional<QString> path(const QString &name) const;

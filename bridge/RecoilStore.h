@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/DataPaths.h"
+
 #include <QString>
 #include <QVariant>
 #include <QVariantList>
@@ -15,7 +17,7 @@ public:
     static constexpr int kFields = 7;
     static constexpr int kFireKeys = 3;
 
-    explicit RecoilStore(const QString &folder = QStringLiteral("./modules/gun"));
+    explicit RecoilStore(const QString &folder = DataPaths::recoil());
 
     // The records of one game, concatenated; a missing record contributes nothing.
     QVariantList gunData(const QVariant &gameNo) const;

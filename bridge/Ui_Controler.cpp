@@ -1,6 +1,7 @@
 #include "bridge/Ui_Controler.h"
 
 #include "bridge/myQQuickView.h"
+#include "platform/DataPaths.h"
 
 #include <QQmlContext>
 #include <QQuickItem>
@@ -34,8 +35,7 @@ Ui_Controler::Ui_Controler(QWidget *host, QObject *hid) : QObject(host), m_host(
 
     host->resize(m_view->width(), m_view->height());
 
-    const QSettings apConfig(QStringLiteral("./modules/setting/apConfig.bin"),
-                             QSettings::IniFormat);
+    const QSettings apConfig(DataPaths::apConfig(), QSettings::IniFormat);
     host->setWindowTitle(apConfig.value(QStringLiteral("common/name")).toString());
 }
 

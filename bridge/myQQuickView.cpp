@@ -2,7 +2,9 @@
 
 #include "bridge/StaleLock.h"
 #include "bridge/audio/MediaSoundPlayers.h"
+#include "device/DeviceKind.h"
 #include "device/Hid_Thread.h"
+#include "platform/DataPaths.h"
 
 #include <QDir>
 #include <QQuickItem>
@@ -13,11 +15,11 @@ myQQuickView::myQQuickView(QWidget *parent)
     setClearColor(Qt::transparent);
     m_keyNames.build();
     setSoundPlayers(std::make_unique<MediaSoundPlayers>());
-    const QString apConfig = QStringLiteral("./modules/setting/apConfig.bin");
+    const QString apConfig = DataPaths::apConfig();
     StaleLock::clear(apConfig);
     m_apConfig = std::make_unique<QSettings>(apConfig, QSettings::IniFormat);
     for (int n = 1; n <= 10; ++n) {
-        const QString profile = QStringLiteral("./modules/setting/p%1.bin").arg(n);
+        const QString profile = DataPaths::profile(n);
         StaleLock::clear(profile);
         m_profiles.push_back(std::make_unique<QSettings>(profile, QSettings::IniFormat));
     }
@@ -53,14 +55,14 @@ void myQQuickView::detectMouse(bool isDown, uint button, uint x, uint y)
 
 bool myQQuickView::getIsSkinShow()
 {
-    return QDir(QStringLiteral("./modules/img"))
+    return QDir(DataPaths::images())
                .entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Unsorted)
                .size() > 1;
 }
 
 void myQQuickView::syncFW()
 {
-    if (!m_hid || m_hid->currentDevice() != 0)
+    if (!m_hid || m_hid->currentDevice() != DeviceKind::Keyboard)
         return;
     uchar buffer[512] = {};
     for (int n = 0; n < 5; ++n) {

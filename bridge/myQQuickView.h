@@ -38,6 +38,13 @@ public:
     // The Profile File at the Current Profile Index.
     QSettings &currentProfile() { return *m_profiles[size_t(m_currentProfile)]; }
     int currentProfileIndex() const { return m_currentProfile; }
+    // Message String i of the language last loaded by getGlobalStrings; empty before that.
+    QString messageString(int i) const;
+    const KeyNameMap &keyNames() const { return m_keyNames; }
+    // Replaces the five sound players (tests install a recording fake).
+    void setSoundPlayers(std::unique_ptr<SoundPlayers> players);
+    // Replaces the desktop's pointer settings (tests install a fake).
+    void setPointerSettings(std::unique_ptr<PointerSettings> settings);
 
 public slots:
     // Start sequence.
@@ -158,41 +165,11 @@ private:
     std::vector<std::unique_ptr<QSettings>> m_profiles;
     int m_currentProfile = 0;
     SceneInputQueue m_input;
-
-    // Members of the concerns below are added by their sources.
-
-    // Macro store members.
-
-    // Languages and UI strings members.
-public:
-    // Message String i of the language last loaded by getGlobalStrings; empty before that.
-    QString messageString(int i) const;
-
-private:
     QStringList m_messageStrings;
-
-    // Key names members.
-public:
-    const KeyNameMap &keyNames() const { return m_keyNames; }
-
-private:
     KeyNameMap m_keyNames;
-
-    // Audio feedback members.
-public:
-    // Replaces the five sound players (tests install a recording fake).
-    void setSoundPlayers(std::unique_ptr<SoundPlayers> players);
-
-private:
     bool m_audioEnabled = true;
     std::unique_ptr<SoundPlayers> m_sound;
 
-    // Pointer settings members.
-public:
-    // Replaces the desktop's pointer settings (tests install a fake).
-    void setPointerSettings(std::unique_ptr<PointerSettings> settings);
-
-private:
     // Chosen from the running desktop on first use.
     PointerSettings &pointerSettings();
     std::unique_ptr<PointerSettings> m_pointerSettings;

@@ -1,12 +1,15 @@
 #include "bridge/myQQuickView.h"
 
+#include "platform/DataPaths.h"
+
 namespace {
 
 enum : int { background = 0, lastEffect = 4 };
 
 QString mediaFile(int index)
 {
-    return QStringLiteral("./modules/media/0%1.%2")
+    return QStringLiteral("%1/0%2.%3")
+        .arg(DataPaths::media())
         .arg(index)
         .arg(index == background ? QStringLiteral("mp3") : QStringLiteral("wav"));
 }

@@ -2,9 +2,10 @@
 // getters ask the device or return what the profile keeps.
 #include "bridge/myQQuickView.h"
 
-#include "app/Dialogs.h"
 #include "bridge/DeviceBytes.h"
+#include "device/DeviceKind.h"
 #include "device/Hid_Thread.h"
+#include "platform/Dialogs.h"
 
 namespace {
 
@@ -22,16 +23,13 @@ QVariantList toUInts(const QVariantList &list)
     return out;
 }
 
-constexpr uint kKeyboard = 0;
-constexpr uint kMouse = 1;
-
 } // namespace
 
 // Setters.
 
 void myQQuickView::ui_01H_SetReportRate(uchar rate)
 {
-    if (m_hid && m_hid->currentDevice() == kMouse)
+    if (m_hid && m_hid->currentDevice() == DeviceKind::Mouse)
         currentProfile().setValue(QStringLiteral("sensor/reportRate_V7"), int(rate));
     if (m_hid)
         m_hid->hid_01H_SetReportRate(rate);
@@ -42,7 +40,7 @@ void myQQuickView::ui_02H_SetCurrentProfile(int profile)
     if (profile == m_currentProfile || profile < 0 || profile >= int(m_profiles.size()))
         return;
     m_currentProfile = profile;
-    if (m_hid && m_hid->currentDevice() == kKeyboard)
+    if (m_hid && m_hid->currentDevice() == DeviceKind::Keyboard)
         m_hid->hid_02H_SetCurrentProfile(uchar(profile & 0xFF));
 }
 
@@ -200,9 +198,9 @@ QString myQQuickView::ui_80H_GetFWVersion()
 QVariant myQQuickView::ui_81H_GetReportRate()
 {
     uchar rate = 0;
-    if (m_hid && m_hid->currentDevice() == kKeyboard)
+    if (m_hid && m_hid->currentDevice() == DeviceKind::Keyboard)
         m_hid->hid_81H_GetReportRate(rate);
-    else if (m_hid && m_hid->currentDevice() == kMouse)
+    else if (m_hid && m_hid->currentDevice() == DeviceKind::Mouse)
         rate = uchar(currentProfile().value(QStringLiteral("sensor/reportRate_V7"), 0).toUInt());
     return int(rate);
 }

@@ -1,7 +1,7 @@
 #include "bridge/myQQuickView.h"
 
-#include "app/Dialogs.h"
 #include "bridge/i18n/LanguageFile.h"
+#include "platform/Dialogs.h"
 
 #include <QFile>
 #include <QStandardPaths>

@@ -1,10 +1,11 @@
 #include "bridge/myQQuickView.h"
 
-#include "app/Dialogs.h"
 #include "bridge/MacroEncoder.h"
 #include "bridge/MacroStore.h"
 #include "bridge/UserFile.h"
+#include "device/DeviceKind.h"
 #include "device/Hid_Thread.h"
+#include "platform/Dialogs.h"
 
 #include <QStandardPaths>
 
@@ -34,6 +35,16 @@ template <size_t N> std::array<uchar, N> payload(const QList<uchar> &stream)
     std::array<uchar, N> buffer{};
     std::copy_n(stream.begin(), std::min<qsizetype>(stream.size(), N), buffer.begin());
     return buffer;
+}
+
+// A Macro File's device bytes, with a box when they overflow the device's slot.
+QList<uchar> encodeForSlot(myQQuickView &view, const QVariant &name, int capacity,
+                           const QString &title, const QString &text)
+{
+    QList<uchar> stream = view.macroIncode(view.loadMacroIni(name));
+    if (stream.size() > capacity)
+        Dialogs::instance().warning(title, text);
+    return stream;
 }
 
 } // namespace
@@ -71,9 +82,9 @@ QVariant myQQuickView::saveMacroIni(QVariant name, QStringList macros)
     // Put the edited macro back into the device slot it is bound to.
     const int index = store.boundIndex(name.toString());
     const int kind = deviceKind(*this);
-    if (kind == 0 && index >= 0 && index < kKeyboardSlots)
+    if (kind == DeviceKind::Keyboard && index >= 0 && index < kKeyboardSlots)
         ui_11H_SetMacroKey(index, name);
-    else if (kind == 1 && index >= 0 && index < kMouseSlots)
+    else if (kind == DeviceKind::Mouse && index >= 0 && index < kMouseSlots)
         ui_13H_SetMacroKey(index + 1, name);
     return true;
 }
@@ -129,9 +140,8 @@ void myQQuickView::ui_11H_SetMacroKey(QVariant macroId, QVariant name)
 {
     if (!MacroStore().path(name.toString()))
         return;
-    const QList<uchar> stream = macroIncode(loadMacroIni(name));
-    if (stream.size() > kKeyboardPayload)
-        Dialogs::instance().warning(messageString(0), messageString(1));
+    const QList<uchar> stream =
+        encodeForSlot(*this, name, kKeyboardPayload, messageString(0), messageString(1));
     auto buffer = payload<kKeyboardPayload>(stream);
     if (transport())
         transport()->hid_11H_SetMacroKey(uchar(macroId.toInt()), buffer.data());
@@ -142,10 +152,8 @@ void myQQuickView::ui_13H_SetMacroKey(QVariant macroId, QVariant name)
     const MacroStore store;
     if (!store.path(name.toString()))
         return;
-    QList<uchar> stream = macroIncode(loadMacroIni(name));
-    if (stream.size() > kMousePayload)
-        Dialogs::instance().warning(tr("MACRO"),
-                                    tr("Out of memory,\nsome command line has been cut."));
+    QList<uchar> stream = encodeForSlot(*this, name, kMousePayload, tr("MACRO"),
+                                        tr("Out of memory,\nsome command line has been cut."));
     // The mouse keeps the repeat count in the header.
     const uint repeat = store.repeat(name.toString());
     stream[0] = uchar((repeat / 256) % 256);

@@ -1,10 +1,11 @@
 // The profile store: application settings, the ten profiles and their factory copies.
 #include "bridge/myQQuickView.h"
 
-#include "app/Dialogs.h"
 #include "bridge/FileReplace.h"
 #include "bridge/StaleLock.h"
 #include "bridge/UserFile.h"
+#include "platform/DataPaths.h"
+#include "platform/Dialogs.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -15,12 +16,9 @@
 
 namespace {
 
-const QString kApConfigDefault = QStringLiteral("./modules/setting/apConfigD.bin");
-const QString kProfileDefault = QStringLiteral("./modules/setting/pD.bin");
-
 QString profilePath(int profile)
 {
-    return QStringLiteral("./modules/setting/p%1.bin").arg(profile + 1);
+    return DataPaths::profile(profile + 1);
 }
 
 // The groups a profile keeps its keys in; an import must hold at least one of them.
@@ -88,12 +86,12 @@ QVariantList myQQuickView::loadDeviceApConfig()
 
 void myQQuickView::resetApconfig()
 {
-    replaceFrom(m_apConfig, kApConfigDefault);
+    replaceFrom(m_apConfig, DataPaths::apConfigDefault());
 }
 
 QVariantList myQQuickView::loadDefaultProfile(uchar uiPageId)
 {
-    const QSettings pD(kProfileDefault, QSettings::IniFormat);
+    const QSettings pD(DataPaths::profileDefault(), QSettings::IniFormat);
     QVariantList list;
     switch (uiPageId) {
     case 0:
@@ -152,5 +150,5 @@ void myQQuickView::resetProfile(int profile)
 {
     if (profile < 0 || profile >= int(m_profiles.size()))
         return;
-    replaceFrom(m_profiles[size_t(profile)], kProfileDefault);
+    replaceFrom(m_profiles[size_t(profile)], DataPaths::profileDefault());
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "device/DeviceKind.h"
 #include <QList>
 #include <QString>
 
@@ -8,7 +9,7 @@
 struct DeviceEntry
 {
     QString productName;
-    int kind = -1; // 0 keyboard, 1 mouse
+    int kind = -1; // a DeviceKind, -1 when unknown
     QString cmdPath;
     QString eventPath;
     int reportLength = 0;

@@ -40,6 +40,5 @@ public:
     virtual int sendFeatureReport(HidHandle &h, const uint8_t *data, size_t len) = 0;
     virtual int getFeatureReport(HidHandle &h, uint8_t *data, size_t len) = 0;
     virtual int write(HidHandle &h, const uint8_t *data, size_t len) = 0;
-    virtual int read(HidHandle &h, uint8_t *data, size_t len) = 0;
     virtual int readTimeout(HidHandle &h, uint8_t *data, size_t len, int milliseconds) = 0;
 };

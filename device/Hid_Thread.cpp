@@ -1,6 +1,6 @@
 #include "device/Hid_Thread.h"
 
-#include "app/Dialogs.h"
+#include "device/BlockChecksum.h"
 #include "device/HidBackend.h"
 #include "device/HidPort.h"
 #include "device/Scrambler.h"
@@ -9,8 +9,6 @@
 #include <QDebug>
 #include <QMutexLocker>
 #include <QRandomGenerator>
-#include <QSettings>
-#include <QWidget>
 #include <QtConcurrent/QtConcurrentRun>
 
 #include <algorithm>
@@ -30,7 +28,8 @@ const QString kDemoCode = QStringLiteral("r-vostel");
 
 } // namespace
 
-Hid_Thread::Hid_Thread(QWidget *owner) : m_owner(owner), m_backend(g_defaultBackend)
+Hid_Thread::Hid_Thread(CodeReader readCode, Warn warn)
+    : m_readCode(std::move(readCode)), m_warn(std::move(warn)), m_backend(g_defaultBackend)
 {
     // The listener keeps one pool thread for the whole run; on a one- or two-core machine the
     // pool would otherwise have no thread left for Set transfers.
@@ -84,10 +83,7 @@ bool Hid_Thread::waitIdle()
 
 uchar Hid_Thread::hidCS(uchar *cmd)
 {
-    unsigned sum = 0;
-    for (int i = 0; i < 7; ++i)
-        sum += cmd[i];
-    return uchar(0xFF - (sum & 0xFF));
+    return blockChecksum(cmd);
 }
 
 void Hid_Thread::secrecyCode(uint8_t s[8]) const
@@ -389,14 +385,7 @@ void Hid_Thread::hid_00H_GetSecrecyCode(uchar &byte1, uchar &byte2, uchar &byte3
 void Hid_Thread::chkDeviceIsEnCode()
 {
     const uint did = m_did.load();
-    QString code;
-    if (did <= 1) {
-        QSettings apConfig(QStringLiteral("./modules/setting/apConfig.bin"), QSettings::IniFormat);
-        code = apConfig
-                   .value(QStringLiteral("common/sCode") + QString::number(did),
-                          QStringLiteral("573914"))
-                   .toString();
-    }
+    const QString code = m_readCode ? m_readCode(did) : QString();
     if (code.size() == 6) {
         uint64_t v = 0;
         for (int i = 0; i < 8; ++i)
@@ -437,6 +426,9 @@ void Hid_Thread::chkDeviceIsEnCode()
                                "/etc/udev/rules.d/, then run \"sudo udevadm trigger\" or "
                                "replug the device.")
                     .arg(denied);
-    Dialogs::instance().warning(m_owner ? m_owner->windowTitle() : QString(), text);
+    if (m_warn)
+        m_warn(text);
+    else
+        qWarning("%s", qPrintable(text));
     emit closeRequested();
 }

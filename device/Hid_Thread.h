@@ -9,11 +9,11 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 class HidBackend;
 class HidPort;
-class QWidget;
 
 // All traffic with the devices. Set commands run on the global thread pool, Get commands on the
 // caller's thread; the ready flag lets one transfer use the device at a time.
@@ -21,16 +21,18 @@ class Hid_Thread : public QThread
 {
     Q_OBJECT
 public:
-    explicit Hid_Thread(QWidget *owner = nullptr);
+    // The stored Secrecy Code of a device (empty keeps the current one) and the box that tells
+    // the user a handshake failed; both come from the program above the transport.
+    using CodeReader = std::function<QString(uint did)>;
+    using Warn = std::function<void(const QString &text)>;
+
+    explicit Hid_Thread(CodeReader readCode = {}, Warn warn = {});
     ~Hid_Thread() override;
 
     // The backend every transfer goes through; defaults to the process-wide one.
     void setBackend(HidBackend *backend) { m_backend = backend; }
     HidBackend *backend() const { return m_backend; }
     static void setDefaultBackend(HidBackend *backend);
-
-    QWidget *owner() const { return m_owner; }
-    void setOwner(QWidget *owner) { m_owner = owner; }
 
     // Device table, replaced whole by every device check.
     void replaceDeviceTable(const DeviceTable &table);
@@ -150,7 +152,8 @@ private:
     void secrecyCode(uint8_t s[8]) const;
     GetResult exchangeSecrecyCode(uint8_t challenge[4]);
 
-    QWidget *m_owner = nullptr;
+    CodeReader m_readCode;
+    Warn m_warn;
     HidBackend *m_backend = nullptr;
 
     mutable QMutex m_tableMutex; // the listener reads the table beside the GUI thread

@@ -81,11 +81,6 @@ int HidapiBackend::write(HidHandle &h, const uint8_t *data, size_t len)
     return hid_write(dev(h), data, len);
 }
 
-int HidapiBackend::read(HidHandle &h, uint8_t *data, size_t len)
-{
-    return hid_read(dev(h), data, len);
-}
-
 int HidapiBackend::readTimeout(HidHandle &h, uint8_t *data, size_t len, int milliseconds)
 {
     return hid_read_timeout(dev(h), data, len, milliseconds);

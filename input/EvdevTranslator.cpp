@@ -6,13 +6,6 @@
 
 #include <linux/input.h>
 
-namespace {
-
-constexpr quint8 kScanBreak = 0x46; // Ctrl+Pause sends E0 46
-constexpr quint8 kScanSysRq = 0x54; // Alt+Print Screen sends 54
-
-} // namespace
-
 EvdevTranslator::EvdevTranslator(CursorPos cursorPos) : m_cursorPos(std::move(cursorPos)) {}
 
 void EvdevTranslator::handle(const input_event &event)
@@ -61,9 +54,9 @@ void EvdevTranslator::key(uint code, int value)
     ev.flags = sc.extended ? KeyFlag::kExtended : 0;
     // The keyboard itself sends other codes for these two keys while a modifier is held.
     if (code == KEY_SYSRQ && alt)
-        ev = {kScanSysRq, 0};
+        ev = {ModifiedScan::kSysRq, 0};
     else if (code == KEY_PAUSE && (m_leftCtrl || m_rightCtrl))
-        ev = {kScanBreak, KeyFlag::kExtended};
+        ev = {ModifiedScan::kBreak, KeyFlag::kExtended};
     if (alt)
         ev.flags |= KeyFlag::kAltDown;
     uint message;

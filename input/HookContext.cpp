@@ -1,7 +1,7 @@
 #include "input/HookContext.h"
 
-#include "app/Dialogs.h"
 #include "input/NoticeChannel.h"
+#include "platform/Dialogs.h"
 
 void HookCallbacks::keyboard(uchar usbCode, uchar isDown, void *context)
 {

@@ -37,6 +37,12 @@ constexpr quint32 kAltDown = 0x20;
 constexpr quint32 kUp = 0x80;
 } // namespace KeyFlag
 
+// The codes a keyboard sends instead while a modifier is held.
+namespace ModifiedScan {
+constexpr quint8 kBreak = 0x46; // Ctrl+Pause: E0 46
+constexpr quint8 kSysRq = 0x54; // Alt+Print Screen: 54
+} // namespace ModifiedScan
+
 // One key transition as a low-level keyboard hook sees it.
 struct KeyboardEvent
 {

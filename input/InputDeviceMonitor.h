@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/DeviceMonitor.h"
+#include "platform/DeviceMonitor.h"
 
 #include <QObject>
 #include <QString>

@@ -47,8 +47,6 @@ void buildMaps(HookState &s, bool nonUsHash)
         s.usageLookup[vk] = usb;
 }
 
-constexpr quint8 kScanBreak = 0x46; // Ctrl+Pause arrives as E0 46
-constexpr quint8 kScanSysRq = 0x54; // Alt+Print Screen arrives as SysRq
 constexpr quint8 kVkPause = 0x13;
 constexpr quint8 kVkPrintScreen = 0x2C;
 
@@ -162,9 +160,9 @@ long InputHook::keyboardProc(int nCode, uint wParam, const KeyboardEvent *lParam
     const quint32 scan = lParam->scanCode > 255 ? 0 : lParam->scanCode;
 
     quint8 vk = s.scanCodeLookup[(scan << 1) | extended];
-    if (scan == kScanBreak && extended)
+    if (scan == ModifiedScan::kBreak && extended)
         vk = kVkPause;
-    else if (scan == kScanSysRq && (lParam->flags & KeyFlag::kAltDown))
+    else if (scan == ModifiedScan::kSysRq && (lParam->flags & KeyFlag::kAltDown))
         vk = kVkPrintScreen;
     if (vk == 0)
         return 0;

@@ -17,4 +17,4 @@ man_warnings=$(groff -man -ww -z "$stage/usr/share/man/man1/v7config.1" 2>&1)
 [ -z "$man_warnings" ] || { echo "$man_warnings"; exit 1; }
 export QT_QPA_PLATFORM=offscreen
 cd build
-ctest --output-on-failure
+ctest --output-on-failure -j"$(nproc)"

@@ -1,5 +1,7 @@
 #include "sim/CommandRules.h"
 
+#include "device/DeviceKind.h"
+
 #include <iterator>
 
 namespace {
@@ -29,5 +31,5 @@ template <size_t N> const CommandRule *lookup(const CommandRule (&rules)[N], uin
 
 const CommandRule *CommandRules::find(int kind, uint8_t setCode)
 {
-    return kind == 0 ? lookup(kKeyboard, setCode) : lookup(kMouse, setCode);
+    return kind == DeviceKind::Keyboard ? lookup(kKeyboard, setCode) : lookup(kMouse, setCode);
 }

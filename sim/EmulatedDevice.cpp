@@ -1,5 +1,6 @@
 #include "sim/EmulatedDevice.h"
 
+#include "device/BlockChecksum.h"
 #include "device/Scrambler.h"
 #include "sim/CommandRules.h"
 
@@ -7,14 +8,6 @@
 #include <chrono>
 
 namespace {
-
-uint8_t checksum(const uint8_t *block)
-{
-    unsigned sum = 0;
-    for (int i = 0; i < 7; ++i)
-        sum += block[i];
-    return uint8_t(0xFF - (sum & 0xFF));
-}
 
 const QByteArray kAck("\x04\x04\x00\x00", 4);
 
@@ -31,14 +24,14 @@ EmulatedDevice::EmulatedDevice(int kind) : m_kind(kind)
 
 uint16_t EmulatedDevice::usagePage(bool event) const
 {
-    if (m_kind == 0)
+    if (m_kind == DeviceKind::Keyboard)
         return event ? 0xff02 : 0xff01;
     return event ? 0xff01 : 0xff00;
 }
 
 uint16_t EmulatedDevice::usage(bool event) const
 {
-    if (m_kind == 0)
+    if (m_kind == DeviceKind::Keyboard)
         return 0x0001;
     return event ? 0xff01 : 0xff00;
 }
@@ -86,7 +79,7 @@ void EmulatedDevice::resetFactory()
 {
     std::lock_guard lock(m_mutex);
     m_settings.clear();
-    if (m_kind == 1) {
+    if (m_kind == DeviceKind::Mouse) {
         m_settings[{0x03, 0}].params = {3, 0x02, 0, 0, 0, 0};
         m_settings[{0x01, 0}].params = {0x02};
         m_settings[{0x0B, 0}].params = {1};
@@ -109,7 +102,7 @@ int EmulatedDevice::featureOut(const uint8_t *report, size_t len)
     m_input.clear();
     m_pendingLength = 0;
     m_pendingData.clear();
-    if (checksum(block.data()) != block[7])
+    if (blockChecksum(block.data()) != block[7])
         return int(len); // garbled: the firmware ignores it
     m_received.append(block);
     if (block[0] == 0x00 || block[0] >= 0x80)
@@ -150,7 +143,7 @@ void EmulatedDevice::execute(const Block &block)
     if (!rule)
         return;
     const int index = rule->indexByte ? block[size_t(rule->indexByte)] : 0;
-    if (m_kind == 0 && code == 0x13) {
+    if (m_kind == DeviceKind::Keyboard && code == 0x13) {
         m_settings.clear();
         acknowledge();
         return;
@@ -210,7 +203,7 @@ void EmulatedDevice::answer(const Block &block)
             }
         }
     }
-    out[7] = checksum(out.data());
+    out[7] = blockChecksum(out.data());
     // Data-phase answers travel as they are; single answers are scrambled.
     if (m_scrambling && dataLength == 0)
         Scrambler::encrypt(out.data(), m_secrecy.data());
@@ -238,16 +231,22 @@ int EmulatedDevice::dataOut(const uint8_t *report, size_t len)
 
 int EmulatedDevice::dataIn(uint8_t *report, size_t len, int timeoutMs)
 {
+    return takeReport(m_input, true, report, len, timeoutMs);
+}
+
+int EmulatedDevice::takeReport(std::deque<QByteArray> &queue, bool stalls, uint8_t *report,
+                               size_t len, int timeoutMs)
+{
     std::unique_lock lock(m_mutex);
-    const auto ready = [this] {
-        return fault(Fault::Unplugged) || (!fault(Fault::Stalled) && !m_input.empty());
+    const auto ready = [&] {
+        return fault(Fault::Unplugged) || (!(stalls && fault(Fault::Stalled)) && !queue.empty());
     };
     if (!m_wake.wait_for(lock, std::chrono::milliseconds(timeoutMs), ready))
         return 0;
     if (fault(Fault::Unplugged))
         return -1;
-    const QByteArray next = m_input.front();
-    m_input.pop_front();
+    const QByteArray next = queue.front();
+    queue.pop_front();
     const size_t n = std::min(len, size_t(next.size()));
     std::copy_n(next.constData(), n, report);
     return int(n);
@@ -277,17 +276,8 @@ void EmulatedDevice::eventClosed()
 
 int EmulatedDevice::eventIn(uint8_t *report, size_t len, int timeoutMs)
 {
-    std::unique_lock lock(m_mutex);
-    const auto ready = [this] { return fault(Fault::Unplugged) || !m_events.empty(); };
-    if (!m_wake.wait_for(lock, std::chrono::milliseconds(timeoutMs), ready))
-        return 0;
-    if (fault(Fault::Unplugged))
-        return -1;
-    const QByteArray next = m_events.front();
-    m_events.pop_front();
-    const size_t n = std::min(len, size_t(next.size()));
-    std::copy_n(next.constData(), n, report);
-    return int(n);
+    // A stall holds back the data interface only; acknowledgements still arrive.
+    return takeReport(m_events, false, report, len, timeoutMs);
 }
 
 QByteArray EmulatedDevice::parameters(uint8_t setCode, int index) const

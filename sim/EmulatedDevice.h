@@ -1,5 +1,7 @@
 #pragma once
 
+#include "device/DeviceKind.h"
+
 #include <QByteArray>
 #include <QList>
 
@@ -21,15 +23,15 @@ public:
     enum class Fault { Unplugged, NoAck, Stalled, WrongEcho };
     using Block = std::array<uint8_t, 8>;
 
-    explicit EmulatedDevice(int kind); // 0 keyboard, 1 mouse
+    explicit EmulatedDevice(int kind); // a DeviceKind
 
     int kind() const { return m_kind; }
-    const char *name() const { return m_kind == 0 ? "keyboard" : "mouse"; }
+    const char *name() const { return m_kind == DeviceKind::Keyboard ? "keyboard" : "mouse"; }
     uint16_t vid() const { return 0x04d9; }
-    uint16_t pid() const { return m_kind == 0 ? 0x8008 : 0xa09f; }
+    uint16_t pid() const { return m_kind == DeviceKind::Keyboard ? 0x8008 : 0xa09f; }
     uint16_t usagePage(bool event) const;
     uint16_t usage(bool event) const;
-    int reportLength() const { return m_kind == 0 ? 64 : 32; }
+    int reportLength() const { return m_kind == DeviceKind::Keyboard ? 64 : 32; }
 
     void setFault(Fault fault, bool on);
     bool fault(Fault fault) const;
@@ -66,6 +68,10 @@ private:
     void execute(const Block &block);
     void answer(const Block &block);
     void acknowledge();
+    // Waits for the next report of a queue; 0 on timeout, -1 once unplugged. A stall holds back
+    // the queue when `stalls`.
+    int takeReport(std::deque<QByteArray> &queue, bool stalls, uint8_t *report, size_t len,
+                   int timeoutMs);
     void storeParams(uint8_t code, int index, const Block &block);
     QByteArray readableData(uint8_t setCode, int index, int length) const;
 

@@ -1,5 +1,7 @@
 #include "sim/SimBackend.h"
 
+#include "device/DeviceKind.h"
+
 namespace {
 
 class SimHandle final : public HidHandle
@@ -50,12 +52,12 @@ SimBackend::~SimBackend() = default;
 DeviceTable SimBackend::deviceTable()
 {
     DeviceTable table;
-    for (int kind : {0, 1}) {
+    for (int kind : {DeviceKind::Keyboard, DeviceKind::Mouse}) {
         const EmulatedDevice d(kind);
-        table.append(
-            {kind == 0 ? QStringLiteral("V7 Gaming Keyboard") : QStringLiteral("V7 Gaming Mouse"),
-             kind, QString::fromLatin1(pathOf(d, false)), QString::fromLatin1(pathOf(d, true)),
-             d.reportLength()});
+        table.append({kind == DeviceKind::Keyboard ? QStringLiteral("V7 Gaming Keyboard")
+                                                   : QStringLiteral("V7 Gaming Mouse"),
+                      kind, QString::fromLatin1(pathOf(d, false)),
+                      QString::fromLatin1(pathOf(d, true)), d.reportLength()});
     }
     return table;
 }
@@ -126,11 +128,6 @@ int SimBackend::getFeatureReport(HidHandle &h, uint8_t *data, size_t len)
 int SimBackend::write(HidHandle &h, const uint8_t *data, size_t len)
 {
     return sim(h).event ? -1 : sim(h).device.dataOut(data, len);
-}
-
-int SimBackend::read(HidHandle &h, uint8_t *data, size_t len)
-{
-    return readTimeout(h, data, len, -1);
 }
 
 int SimBackend::readTimeout(HidHandle &h, uint8_t *data, size_t len, int milliseconds)

@@ -36,7 +36,6 @@ public:
     int sendFeatureReport(HidHandle &h, const uint8_t *data, size_t len) override;
     int getFeatureReport(HidHandle &h, uint8_t *data, size_t len) override;
     int write(HidHandle &h, const uint8_t *data, size_t len) override;
-    int read(HidHandle &h, uint8_t *data, size_t len) override;
     int readTimeout(HidHandle &h, uint8_t *data, size_t len, int milliseconds) override;
 
 signals:

@@ -1,8 +1,8 @@
 // The device-setting bridge against the emulated devices: what each slot keeps in the current
 // profile, what it sends, and what the getters read back.
-#include "app/Dialogs.h"
 #include "bridge/DeviceBytes.h"
 #include "bridge/myQQuickView.h"
+#include "platform/Dialogs.h"
 #include "support/FileBackup.h"
 #include "support/SimRig.h"
 

@@ -2,13 +2,12 @@
 // through their exit status, the HID trace and the files they leave.
 #include "support/FileBackup.h"
 
+#include <QDir>
 #include <QImage>
 #include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
-
-#include <memory>
 
 class tst_E2E : public QObject
 {
@@ -16,7 +15,6 @@ class tst_E2E : public QObject
 
     QString m_binaryDir;
     QTemporaryDir m_tmp;
-    std::unique_ptr<FileBackup> m_backup;
 
     struct Run
     {
@@ -40,7 +38,8 @@ class tst_E2E : public QObject
         env.remove(QStringLiteral("V7_HID_TRACE"));
         p.setProcessEnvironment(env);
         p.setWorkingDirectory(m_tmp.path()); // the program finds its files by its own path
-        p.start(m_binaryDir + QStringLiteral("/v7config"), QStringList{"--headless"} + args);
+        p.start(m_binaryDir + QStringLiteral("/v7config"),
+                QStringList{"--headless", "--data-dir", dataDir()} + args);
         Run r;
         if (!p.waitForFinished(60000)) {
             p.kill();
@@ -52,9 +51,11 @@ class tst_E2E : public QObject
         r.err = QString::fromUtf8(p.readAllStandardError());
         return r;
     }
+    // Filled by the program from its shipped files; emptied before every case.
+    QString dataDir() const { return m_tmp.filePath(QStringLiteral("data")); }
     QString profile(int n) const
     {
-        return m_binaryDir + QStringLiteral("/modules/setting/p%1.bin").arg(n);
+        return dataDir() + QStringLiteral("/modules/setting/p%1.bin").arg(n);
     }
 
 private slots:
@@ -63,15 +64,8 @@ private slots:
         m_binaryDir = qEnvironmentVariable("V7_BINARY_DIR", QDir::currentPath());
         QVERIFY(QFile::exists(m_binaryDir + "/v7config"));
         QVERIFY(m_tmp.isValid());
-        m_backup = std::make_unique<FileBackup>(m_binaryDir + "/modules/setting");
     }
-    void init()
-    {
-        m_backup->restore();
-        for (int n = 1; n <= 10; ++n)
-            QFile::remove(profile(n));
-    }
-    void cleanupTestCase() { m_backup.reset(); }
+    void init() { QVERIFY(QDir(dataDir()).removeRecursively()); }
 
     void dpiTableRoundTrip()
     {

@@ -1,4 +1,4 @@
-#include "app/Dialogs.h"
+#include "platform/Dialogs.h"
 #include "support/SimRig.h"
 
 #include <QDir>

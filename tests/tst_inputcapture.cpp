@@ -1,8 +1,8 @@
-#include "app/Dialogs.h"
+#include "app/InputCapture.h"
 #include "bridge/myQQuickView.h"
-#include "input/InputCapture.h"
 #include "input/InputHook.h"
 #include "input/NoticeChannel.h"
+#include "platform/Dialogs.h"
 
 #include <QFile>
 #include <QQuickItem>

@@ -1,6 +1,6 @@
-#include "app/Dialogs.h"
 #include "bridge/i18n/LanguageFile.h"
 #include "bridge/myQQuickView.h"
+#include "platform/Dialogs.h"
 
 #include <QFile>
 #include <QSettings>

@@ -1,6 +1,6 @@
-#include "app/Dialogs.h"
 #include "bridge/MacroStore.h"
 #include "bridge/myQQuickView.h"
+#include "platform/Dialogs.h"
 #include "support/SimRig.h"
 
 #include <QDir>

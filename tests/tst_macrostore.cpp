@@ -1,7 +1,7 @@
-#include "app/Dialogs.h"
 #include "bridge/KeyNameMap.h"
 #include "bridge/MacroStore.h"
 #include "bridge/myQQuickView.h"
+#include "platform/Dialogs.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
-#include "app/Dialogs.h"
 #include "input/HookContext.h"
 #include "input/InputHook.h"
 #include "input/NoticeChannel.h"
 #include "input/NoticeServer.h"
+#include "platform/Dialogs.h"
 
 #include <QDir>
 #include <QFile>

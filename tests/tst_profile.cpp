@@ -1,7 +1,7 @@
-#include "app/Dialogs.h"
 #include "bridge/MacroStore.h"
 #include "bridge/RecoilStore.h"
 #include "bridge/myQQuickView.h"
+#include "platform/Dialogs.h"
 #include "support/FileBackup.h"
 
 #include <QElapsedTimer>

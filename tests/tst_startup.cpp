@@ -39,7 +39,11 @@ void TestStartup::start(QProcess &p, const QStringList &args)
 {
     p.setWorkingDirectory(m_elsewhere.path());
     p.setProcessChannelMode(QProcess::SeparateChannels);
-    p.start(m_binary, args);
+    // Runs keep their files in a data folder of this test's, never in the build folder.
+    QStringList all = args;
+    if (args.contains(QStringLiteral("--headless")) && !args.contains(QStringLiteral("--data-dir")))
+        all << QStringLiteral("--data-dir") << m_elsewhere.filePath(QStringLiteral("data"));
+    p.start(m_binary, all);
     QVERIFY(p.waitForStarted(10000));
 }
 

@@ -1,43 +1,16 @@
 // The button assignment page end to end: headless runs that click through the scene, checked by
 // the commands that reached the emulated mouse and the files the program left.
-#include "device/Scrambler.h"
-#include "support/FileBackup.h"
+#include "support/SceneRun.h"
 
-#include <QProcess>
 #include <QRegularExpression>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <QtTest>
-
-#include <memory>
 
 class tst_UiButtons : public QObject
 {
     Q_OBJECT
 
-    QString m_binaryDir;
-    QTemporaryDir m_tmp;
-    std::unique_ptr<FileBackup> m_settings;
-    std::unique_ptr<FileBackup> m_macros;
-
-    struct Run
-    {
-        int status = -1;
-        QString err;
-        QStringList sent; // in order: command blocks "c: 13 01 80 ..." and data phases "d: 00 ..."
-    };
-
-    static QString unscramble(const QString &hex)
-    {
-        static const uint8_t code[8] = {0, '5', '7', '3', '9', '1', '4', 0};
-        const QByteArray raw = QByteArray::fromHex(hex.toLatin1());
-        if (raw.size() != 9)
-            return {};
-        uint8_t block[8];
-        std::copy_n(reinterpret_cast<const uint8_t *>(raw.constData()) + 1, 8, block);
-        Scrambler::decrypt(block, code);
-        return QByteArray(reinterpret_cast<const char *>(block), 7).toHex(' ');
-    }
+    using Run = SceneRun::Result;
+    SceneRun m_scene;
 
     // Creates macro "name" with the script A down, A up, shows the button page, runs `body`.
     Run run(const QByteArray &body)
@@ -57,41 +30,7 @@ class tst_UiButtons : public QObject
                 if (!click(item)) throw new Error("no " + item);
             }
         )" + body;
-        const QString script = m_tmp.filePath("buttons.js");
-        const QString trace = m_tmp.filePath("buttons.trace");
-        QFile::remove(trace);
-        QFile f(script);
-        if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            f.write(source);
-        f.close();
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.remove(QStringLiteral("V7_HID_TRACE"));
-        env.remove(QStringLiteral("V7_QML_DIR"));
-        p.setProcessEnvironment(env);
-        p.setWorkingDirectory(m_tmp.path());
-        p.start(m_binaryDir + QStringLiteral("/v7config"),
-                {"--headless", "--simulate", "--hid-trace", trace, "--eval", script});
-        Run r;
-        if (!p.waitForFinished(90000)) {
-            p.kill();
-            p.waitForFinished();
-            return r;
-        }
-        r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-        r.err = QString::fromUtf8(p.readAllStandardError());
-        QFile t(trace);
-        if (!t.open(QIODevice::ReadOnly))
-            return r;
-        static const QRegularExpression line(QStringLiteral("^\\S+ (feature-out|out) 1 cmd (.*)$"));
-        for (const QString &l : QString::fromLatin1(t.readAll()).split('\n')) {
-            const auto m = line.match(l);
-            if (m.hasMatch())
-                r.sent << (m.captured(1) == QLatin1String("out")
-                               ? "d: " + m.captured(2)
-                               : "c: " + unscramble(m.captured(2)));
-        }
-        return r;
+        return m_scene.run(source);
     }
 
     static int indexOf(const QStringList &sent, const QString &command)
@@ -108,27 +47,8 @@ class tst_UiButtons : public QObject
     }
 
 private slots:
-    void initTestCase()
-    {
-        m_binaryDir = qEnvironmentVariable("V7_BINARY_DIR", QDir::currentPath());
-        QVERIFY(QFile::exists(m_binaryDir + "/v7config"));
-        QVERIFY(m_tmp.isValid());
-        QDir(m_binaryDir).mkpath(QStringLiteral("modules/macro"));
-        m_settings = std::make_unique<FileBackup>(m_binaryDir + "/modules/setting");
-        m_macros = std::make_unique<FileBackup>(m_binaryDir + "/modules/macro");
-    }
-    void init()
-    {
-        m_settings->restore();
-        m_macros->restore();
-        for (int n = 1; n <= 10; ++n)
-            QFile::remove(m_binaryDir + QStringLiteral("/modules/setting/p%1.bin").arg(n));
-    }
-    void cleanupTestCase()
-    {
-        m_settings.reset();
-        m_macros.reset();
-    }
+    void initTestCase() { QVERIFY(m_scene.isValid()); }
+    void init() { m_scene.restore(); }
 
     // The macro goes to the lowest free device slot before the table that plays it; a "no" to
     // the safety question first leaves the left button alone.

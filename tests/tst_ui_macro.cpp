@@ -1,34 +1,23 @@
 // The macro page end to end: scripts click its controls and feed keys into the scene the way the
 // input capture does; the test reads the macro files the page leaves behind.
-#include "support/FileBackup.h"
+#include "support/SceneRun.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QSettings>
-#include <QTemporaryDir>
 #include <QtTest>
-
-#include <memory>
 
 class tst_UiMacro : public QObject
 {
     Q_OBJECT
 
-    QString m_binaryDir;
+    SceneRun m_scene;
     QString m_folder;
-    QTemporaryDir m_tmp;
-    std::unique_ptr<FileBackup> m_backup;
-    std::unique_ptr<FileBackup> m_settings;
 
     // Runs the program on the emulated mouse with the macro page shown before `body`.
     QString run(const QByteArray &body)
     {
-        const QString path = m_tmp.filePath(QStringLiteral("macro.js"));
-        QFile f(path);
-        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            return QStringLiteral("cannot write the script");
-        f.write(R"(
+        const SceneRun::Result r = m_scene.run(R"(
             wait(1000); // the opening animation
             if (!click("funcMenu1"))
                 throw new Error("no macro page entry");
@@ -38,19 +27,8 @@ class tst_UiMacro : public QObject
                 throw new Error("macro page not shown");
             function check(ok, what) { if (!ok) throw new Error(what); }
         )" + body);
-        f.close();
-        QProcess p;
-        p.setWorkingDirectory(m_tmp.path());
-        p.start(m_binaryDir + QStringLiteral("/v7config"),
-                {QStringLiteral("--headless"), QStringLiteral("--simulate"),
-                 QStringLiteral("--eval"), path});
-        if (!p.waitForFinished(60000)) {
-            p.kill();
-            p.waitForFinished();
-            return QStringLiteral("timed out");
-        }
-        if (p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
-            return QString::fromUtf8(p.readAllStandardError());
+        if (r.status != 0)
+            return r.err.isEmpty() ? QStringLiteral("failed") : r.err;
         return {};
     }
 
@@ -73,26 +51,11 @@ class tst_UiMacro : public QObject
 private slots:
     void initTestCase()
     {
-        m_binaryDir = qEnvironmentVariable("V7_BINARY_DIR", QDir::currentPath());
-        QVERIFY(QFile::exists(m_binaryDir + "/v7config"));
-        QVERIFY(m_tmp.isValid());
-        m_folder = m_binaryDir + QStringLiteral("/modules/macro");
-        QVERIFY(QDir().mkpath(m_folder));
-        m_backup = std::make_unique<FileBackup>(m_folder);
-        m_settings = std::make_unique<FileBackup>(m_binaryDir + "/modules/setting");
+        QVERIFY(m_scene.isValid());
+        m_folder = m_scene.file(QStringLiteral("macro"));
     }
     // Each case starts without macros, so the first new one is "Macro. 001".
-    void init()
-    {
-        for (const QString &name : macroFiles())
-            QFile::remove(m_folder + QLatin1Char('/') + name);
-    }
-    void cleanupTestCase()
-    {
-        init();
-        m_backup.reset();
-        m_settings.reset();
-    }
+    void init() { m_scene.restore(); }
 
     void recordedKeys_data()
     {

@@ -1,23 +1,16 @@
 // The device pages end to end: headless runs of the program that click through the scene, then
 // check the commands that reached the emulated mouse and the profile the program left.
-#include "device/Scrambler.h"
-#include "support/FileBackup.h"
+#include "support/SceneRun.h"
 
-#include <QProcess>
 #include <QRegularExpression>
 #include <QSettings>
-#include <QTemporaryDir>
 #include <QtTest>
-
-#include <memory>
 
 class tst_UiPages : public QObject
 {
     Q_OBJECT
 
-    QString m_binaryDir;
-    QTemporaryDir m_tmp;
-    std::unique_ptr<FileBackup> m_backup;
+    SceneRun m_scene;
 
     struct Run
     {
@@ -36,57 +29,10 @@ class tst_UiPages : public QObject
                QByteArray::number(index) + "')) throw new Error('no function menu');\nwait(600);\n";
     }
 
-    // The command blocks go out scrambled with the emulated mouse's secrecy code.
-    static QString unscramble(const QString &hex)
-    {
-        static const uint8_t code[8] = {0, '5', '7', '3', '9', '1', '4', 0};
-        const QByteArray raw = QByteArray::fromHex(hex.toLatin1());
-        if (raw.size() != 9)
-            return {};
-        uint8_t block[8];
-        std::copy_n(reinterpret_cast<const uint8_t *>(raw.constData()) + 1, 8, block);
-        Scrambler::decrypt(block, code);
-        return QByteArray(reinterpret_cast<const char *>(block), 7).toHex(' ');
-    }
-
     Run run(const QByteArray &source)
     {
-        const QString script = m_tmp.filePath("page.js");
-        const QString trace = m_tmp.filePath("page.trace");
-        QFile::remove(trace);
-        QFile f(script);
-        if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            f.write(source);
-        f.close();
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.remove(QStringLiteral("V7_HID_TRACE"));
-        p.setProcessEnvironment(env);
-        p.setWorkingDirectory(m_tmp.path());
-        p.start(m_binaryDir + QStringLiteral("/v7config"),
-                {"--headless", "--simulate", "--hid-trace", trace, "--eval", script});
-        Run r;
-        if (!p.waitForFinished(90000)) {
-            p.kill();
-            p.waitForFinished();
-            return r;
-        }
-        r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-        r.err = QString::fromUtf8(p.readAllStandardError());
-        QFile t(trace);
-        if (!t.open(QIODevice::ReadOnly))
-            return r;
-        static const QRegularExpression line(QStringLiteral("^\\S+ (feature-out|out) 1 cmd (.*)$"));
-        for (const QString &l : QString::fromLatin1(t.readAll()).split('\n')) {
-            const auto m = line.match(l);
-            if (!m.hasMatch())
-                continue;
-            if (m.captured(1) == QLatin1String("out"))
-                r.data << m.captured(2);
-            else
-                r.commands << unscramble(m.captured(2));
-        }
-        return r;
+        const SceneRun::Result r = m_scene.run(source);
+        return {r.status, r.err, r.commands(), r.data()};
     }
 
     // The commands with the given command byte, in the order sent.
@@ -100,20 +46,8 @@ class tst_UiPages : public QObject
     }
 
 private slots:
-    void initTestCase()
-    {
-        m_binaryDir = qEnvironmentVariable("V7_BINARY_DIR", QDir::currentPath());
-        QVERIFY(QFile::exists(m_binaryDir + "/v7config"));
-        QVERIFY(m_tmp.isValid());
-        m_backup = std::make_unique<FileBackup>(m_binaryDir + "/modules/setting");
-    }
-    void init()
-    {
-        m_backup->restore();
-        for (int n = 1; n <= 10; ++n)
-            QFile::remove(m_binaryDir + QStringLiteral("/modules/setting/p%1.bin").arg(n));
-    }
-    void cleanupTestCase() { m_backup.reset(); }
+    void initTestCase() { QVERIFY(m_scene.isValid()); }
+    void init() { m_scene.restore(); }
 
     // Sensor page ---------------------------------------------------------------------------
 
@@ -135,7 +69,7 @@ private slots:
                             "00 00 00 00 00 00 00 00 00 00 00"),
             qPrintable(r.data.join('\n')));
         QVERIFY(r.data.last().startsWith("00 09 0f 80 67 80 80 80 80 00"));
-        QSettings p1(m_binaryDir + "/modules/setting/p1.bin", QSettings::IniFormat);
+        QSettings p1(m_scene.file("setting/p1.bin"), QSettings::IniFormat);
         QCOMPARE(p1.value("sensor/dpi_V7").toStringList(),
                  QStringList({"1000", "1600", "0", "8000", "0", "0", "0", "0"}));
     }
@@ -195,7 +129,7 @@ private slots:
     // then comes from the sensor's own factory values.
     void sensorResetWithoutFactoryLists()
     {
-        QSettings pd(m_binaryDir + "/modules/setting/pD.bin", QSettings::IniFormat);
+        QSettings pd(m_scene.file("setting/pD.bin"), QSettings::IniFormat);
         pd.remove("sensor");
         pd.remove("color_V7");
         pd.setValue("sensor/stage_V7", 4);
@@ -232,7 +166,7 @@ private slots:
             only(r.commands, "0d"),
             QStringList({"0d 01 0a 02 00 00 00", "0d 02 01 02 00 00 00", "0d 03 1e 02 00 00 00"}));
         QCOMPARE(only(r.commands, "10").first(), QStringLiteral("10 00 18 00 00 00 00"));
-        QSettings p1(m_binaryDir + "/modules/setting/p1.bin", QSettings::IniFormat);
+        QSettings p1(m_scene.file("setting/p1.bin"), QSettings::IniFormat);
         QCOMPARE(p1.value("color_V7/ledEffect").toStringList(), QStringList({"3", "7", "7"}));
     }
 
@@ -311,8 +245,7 @@ private slots:
         QFETCH(QByteArray, clicks);
         QFETCH(QString, options);
         QFETCH(QString, pull);
-        const FileBackup gun(m_binaryDir + "/modules/gun");
-        writeRecoilFiles(m_binaryDir + "/modules/gun");
+        writeRecoilFiles(m_scene.file("gun"));
         const Run r = run(showPage(4, "pagePressGun") + "var names = '" + clicks + R"(';
             names.split(" ").concat(["recoilApply"]).forEach(function (name) {
                 if (!click(name))
@@ -336,8 +269,7 @@ private slots:
     // page shows (10 for a stored 5); it tells the button page once, and sends nothing itself.
     void recoilSaveKeepsWeaponAndSelection()
     {
-        const QString folder = m_binaryDir + "/modules/gun";
-        const FileBackup gun(folder);
+        const QString folder = m_scene.file("gun");
         writeRecoilFiles(folder);
         const Run r = run(showPage(4, "pagePressGun") + R"(
             var saved = 0;

@@ -20,7 +20,6 @@ public:
     GnomePointerSettings &operator=(const GnomePointerSettings &) = delete;
 
     // False when the schema is not installed; every action then fails.
-    bool isAvailable() const { return m_settings != nullptr; }
 
     bool setMouseSpeed(unsigned speed) override;
     bool setWheelScrollLines(unsigned lines) override;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/DataPaths.h"
+
 #include <QSettings>
 #include <QString>
 #include <QStringList>
@@ -12,7 +14,7 @@ public:
     static constexpr int messageCount = 13;
     static constexpr int layoutCount = 16;
 
-    static QString defaultDir() { return QStringLiteral("./modules/i18n"); }
+    static QString defaultDir() { return DataPaths::languages(); }
     static QString pathFor(const QString &code, const QString &dir = defaultDir());
 
     // "ENGLISH", "CHINESE (Simp)", "ENGLISH (UNITED STATES)", ... for a six-digit code.

@@ -189,14 +189,6 @@ int RecordingBackend::write(HidHandle &h, const uint8_t *data, size_t len)
     return rc;
 }
 
-int RecordingBackend::read(HidHandle &h, uint8_t *data, size_t len)
-{
-    auto &r = static_cast<Handle &>(h);
-    const int rc = m_inner.read(*r.inner, data, len);
-    recordRead(r, data, rc);
-    return rc;
-}
-
 int RecordingBackend::readTimeout(HidHandle &h, uint8_t *data, size_t len, int milliseconds)
 {
     auto &r = static_cast<Handle &>(h);

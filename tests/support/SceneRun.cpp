@@ -1,5 +1,6 @@
 #include "support/SceneRun.h"
 
+#include "app/DataDir.h"
 #include "device/Scrambler.h"
 
 #include <QDir>
@@ -24,8 +25,6 @@ QString unscramble(const QString &hex)
     return QByteArray(reinterpret_cast<const char *>(block), 7).toHex(' ');
 }
 
-const char *const kFolders[] = {"setting", "macro", "gun"};
-
 } // namespace
 
 QStringList SceneRun::Result::commands(const QString &code) const
@@ -48,10 +47,7 @@ QStringList SceneRun::Result::data() const
 
 SceneRun::SceneRun() : m_binaryDir(qEnvironmentVariable("V7_BINARY_DIR", QDir::currentPath()))
 {
-    for (const char *folder : kFolders) {
-        QDir().mkpath(file(QLatin1String(folder)));
-        m_backups.push_back(std::make_unique<FileBackup>(file(QLatin1String(folder))));
-    }
+    restore();
 }
 
 bool SceneRun::isValid() const
@@ -61,15 +57,19 @@ bool SceneRun::isValid() const
 
 QString SceneRun::file(const QString &relative) const
 {
-    return m_binaryDir + QStringLiteral("/modules/") + relative;
+    return m_tmp.filePath(QStringLiteral("data/modules/")) + relative;
 }
 
 void SceneRun::restore()
 {
-    for (const auto &backup : m_backups)
-        backup->restore();
-    for (int n = 1; n <= 10; ++n)
-        QFile::remove(file(QStringLiteral("setting/p%1.bin").arg(n)));
+    const QString data = m_tmp.filePath(QStringLiteral("data"));
+    QDir(data).removeRecursively();
+    // The sources' files, as a build folder's modules/ may hold what earlier runs left there.
+    const QString source = qEnvironmentVariable("V7_SOURCE_DIR");
+    DataDir::seed((source.isEmpty() ? m_binaryDir : source) + QStringLiteral("/modules"), data);
+    // Seeding copies files only; runs expect the empty folders too.
+    for (const char *folder : {"macro", "gun"})
+        QDir().mkpath(file(QLatin1String(folder)));
 }
 
 SceneRun::Result SceneRun::run(const QByteArray &script)
@@ -90,7 +90,8 @@ SceneRun::Result SceneRun::run(const QByteArray &script)
     p.setWorkingDirectory(m_tmp.path()); // the program finds its files by its own path
     p.start(m_binaryDir + QStringLiteral("/v7config"),
             {QStringLiteral("--headless"), QStringLiteral("--simulate"),
-             QStringLiteral("--hid-trace"), trace, QStringLiteral("--eval"), path});
+             QStringLiteral("--hid-trace"), trace, QStringLiteral("--eval"), path,
+             QStringLiteral("--data-dir"), m_tmp.filePath(QStringLiteral("data"))});
     Result r;
     if (!p.waitForFinished(120000)) {
         p.kill();

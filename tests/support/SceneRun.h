@@ -1,17 +1,12 @@
 #pragma once
 
-#include "support/FileBackup.h"
-
 #include <QByteArray>
 #include <QStringList>
 #include <QTemporaryDir>
 
-#include <memory>
-#include <vector>
-
 // Headless runs of the program against the emulated mouse, driven by a script, with what reached
-// the mouse read back from the HID trace. The runtime files that runs write under the build
-// folder's modules/ are put back by restore().
+// the mouse read back from the HID trace. Every run uses this object's own data folder, filled
+// from the build folder's modules/ and filled afresh by restore().
 class SceneRun
 {
 public:
@@ -31,10 +26,10 @@ public:
     SceneRun();
     bool isValid() const;
     QString binaryDir() const { return m_binaryDir; }
-    // A runtime file of the build folder: "setting/p1.bin".
+    // A runtime file of the data folder: "setting/p1.bin".
     QString file(const QString &relative) const;
 
-    // Puts the runtime files back and removes the profiles and macros that runs created.
+    // Empties the data folder and fills it again with the shipped files.
     void restore();
     Result run(const QByteArray &script);
 
@@ -43,6 +38,5 @@ public:
 
 private:
     QString m_binaryDir;
-    QTemporaryDir m_tmp;
-    std::vector<std::unique_ptr<FileBackup>> m_backups;
+    QTemporaryDir m_tmp; // the script, the trace and the data folder
 };

@@ -1,10 +1,16 @@
 #include "support/SimRig.h"
 
+#include "app/SecrecyCode.h"
+#include "platform/Dialogs.h"
+
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QThread>
 
-SimRig::SimRig() : m_sim({QStringLiteral("mouse"), QStringLiteral("keyboard")}), m_recorder(m_sim)
+SimRig::SimRig()
+    : m_sim({QStringLiteral("mouse"), QStringLiteral("keyboard")}), m_recorder(m_sim),
+      m_hid(storedSecrecyCode,
+            [](const QString &text) { Dialogs::instance().warning(QString(), text); })
 {
     m_hid.setBackend(&m_recorder);
     m_hid.replaceDeviceTable(deviceTable());

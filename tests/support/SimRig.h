@@ -24,8 +24,9 @@
 //     QVERIFY(rig.waitIdle());               // the Set transfer runs on the pool
 //     QCOMPARE(rig.recorder().featureOuts().size(), 1);
 //
-// The handshake reads the Secrecy Code from ./modules/setting/apConfig.bin, so run from the
-// build directory. A failed handshake shows its warning through Dialogs (scripted in tests).
+// The handshake reads the Secrecy Code from ./modules/setting/apConfig.bin of the current
+// folder, as the program does. A failed handshake shows its warning through Dialogs (scripted in
+// tests).
 class SimRig
 {
 public:

@@ -49,6 +49,7 @@ Item {
                     visible: entry.current
                 }
                 Image {
+                    asynchronous: true
                     id: icon
                     x: 22
                     anchors.verticalCenter: parent.verticalCenter

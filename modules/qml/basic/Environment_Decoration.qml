@@ -14,7 +14,7 @@ Item {
         source: decoration.env ? decoration.env.img("frame", "bg.png") : ""
         sourceSize.width: 1000
         sourceSize.height: 600
-        asynchronous: false
+        asynchronous: true
         cache: true
     }
 

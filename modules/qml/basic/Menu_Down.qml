@@ -17,6 +17,7 @@ Item {
     opacity: 0.2 + 0.8 * enabled
 
     Image {
+        asynchronous: true
         id: web
         objectName: "webLogo"
         x: 20

@@ -14,6 +14,7 @@ Item {
     opacity: 0.2 + 0.8 * enabled
 
     Image {
+        asynchronous: true
         x: 18
         anchors.verticalCenter: parent.verticalCenter
         source: menu.env ? menu.env.img("frame", "title.png") : ""
@@ -39,6 +40,7 @@ Item {
         Repeater {
             model: ["set", "close"]
             delegate: Image {
+                asynchronous: true
                 id: icon
                 required property int index
                 required property string modelData

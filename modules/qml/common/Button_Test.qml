@@ -28,6 +28,7 @@ T.Button {
 
     background: Item {
         BorderImage {
+            asynchronous: true
             anchors.fill: parent
             visible: !control.accented
             border { left: 10; right: 10; top: 10; bottom: 10 }

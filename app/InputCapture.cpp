@@ -1,4 +1,4 @@
-#include "input/InputCapture.h"
+#include "app/InputCapture.h"
 
 #include "bridge/myQQuickView.h"
 

@@ -1,4 +1,4 @@
-#include "app/DeviceMonitor.h"
+#include "platform/DeviceMonitor.h"
 
 #include <QSocketNotifier>
 
