@@ -241,13 +241,12 @@ void TestDeviceCheck::burstOfChangesGivesOneCheckAfterTheLast()
     Widget w;
     QTimer &timer = w.deviceCheckTimer();
     QSignalSpy checks(&timer, &QTimer::timeout);
-    for (int i = 0; i < 5; ++i) {
-        const int before = timer.isActive() ? timer.remainingTime() : -1;
+    // The burst lasts longer than the wait: only a wait started again by every change keeps the
+    // check from running inside it.
+    for (int i = 0; i < 16; ++i) {
         QTest::qWait(150);
         w.deviceChanged();
-        // Every change starts the wait again, so the check comes only after the last one.
         QVERIFY(timer.isActive());
-        QVERIFY2(timer.remainingTime() > before - 150, qPrintable(QString::number(before)));
     }
     QCOMPARE(checks.size(), 0);
     QVERIFY(checks.wait(30000));
