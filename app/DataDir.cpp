@@ -1,5 +1,7 @@
 #include "app/DataDir.h"
 
+#include "app/StoreScreen.h"
+
 #include "bridge/FileReplace.h"
 
 #include <QCoreApplication>
@@ -57,6 +59,8 @@ bool DataDir::enter(const QString &folder, const QString &exeDir)
 {
     if (!QDir().mkpath(folder))
         return false;
+    // Before seeding, so a shipped file set aside is copied in again.
+    StoreScreen::setAsideUnsafe(folder + QStringLiteral("/modules"));
     const QString shipped = shippedModules(exeDir);
     const QString own = QFileInfo(folder + QStringLiteral("/modules")).canonicalFilePath();
     if (own.isEmpty() || own != QFileInfo(shipped).canonicalFilePath()) {

@@ -1,5 +1,7 @@
 #include "bridge/UserFile.h"
 
+#include "bridge/IniGuard.h"
+
 #include <QFileInfo>
 #include <QSettings>
 
@@ -8,7 +10,8 @@ namespace UserFile {
 bool isIniWithGroup(const QString &path, const QStringList &groups)
 {
     const QFileInfo info(path);
-    if (!info.isFile() || !info.isReadable() || info.size() > kMaxImportBytes)
+    if (!info.isFile() || !info.isReadable() || info.size() > kMaxImportBytes ||
+        !IniGuard::fileIsSafe(path))
         return false;
     const QSettings ini(path, QSettings::IniFormat);
     if (ini.status() != QSettings::NoError)
