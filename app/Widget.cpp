@@ -28,6 +28,16 @@ Widget::Widget(QWidget *parent)
     // Queued, so the close runs from the event loop even when the check ran before it.
     connect(&m_transport, &Hid_Thread::closeRequested, this, &Widget::closeAfterFailedCheck,
             Qt::QueuedConnection);
+    // A failed open may be a passing fault: the check re-reads the device table then, instead
+    // of leaving the device cut off until it is plugged in again. A check already waiting is not
+    // put off, so a stream of failing transfers cannot delay it for ever.
+    connect(
+        &m_transport, &Hid_Thread::pathLost, this,
+        [this] {
+            if (!m_checkTimer.isActive())
+                m_checkTimer.start();
+        },
+        Qt::QueuedConnection);
 }
 
 Widget::~Widget()

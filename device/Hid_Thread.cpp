@@ -125,14 +125,20 @@ std::unique_ptr<HidPort> Hid_Thread::openInterface(uint did, bool event)
     if (!port) {
         const bool denied = m_backend->whyOpenFailed(path) == HidOpenFailure::Denied;
         // Gone until the next device check rebuilds the table.
-        QMutexLocker lock(&m_tableMutex);
-        if (did < uint(m_devices.size()) && pathOf(m_devices[did]).toLocal8Bit() == path) {
-            pathOf(m_devices[did]).clear();
-            if (denied) {
-                m_deniedPath = QString::fromLocal8Bit(path);
-                m_deniedDid = did;
+        bool dropped = false;
+        {
+            QMutexLocker lock(&m_tableMutex);
+            if (did < uint(m_devices.size()) && pathOf(m_devices[did]).toLocal8Bit() == path) {
+                pathOf(m_devices[did]).clear();
+                dropped = true;
+                if (denied) {
+                    m_deniedPath = QString::fromLocal8Bit(path);
+                    m_deniedDid = did;
+                }
             }
         }
+        if (dropped)
+            emit pathLost();
     }
     return port;
 }

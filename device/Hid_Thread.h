@@ -65,6 +65,9 @@ public:
 signals:
     // The handshake failed and the user was told; the program must end.
     void closeRequested();
+    // An open of a known interface failed and its path was dropped from the table: only the next
+    // device check can bring it back. Emitted on the thread of the transfer.
+    void pathLost();
 
 public slots:
     void swichCurDevice(uint did);

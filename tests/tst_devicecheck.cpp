@@ -48,6 +48,7 @@ private slots:
     void fewerNamesThanDevicesGiveEmptyNames();
     void checkRunsHandshakeOnTheEmulatedMouse();
     void listenerRunsFromTheCheckAndAgainAfterRemoval();
+    void passingOpenFailureHealsWithoutReplug();
     void refusedNodeIsNamedInTheMessage_data();
     void refusedNodeIsNamedInTheMessage();
     void burstOfChangesGivesOneCheckAfterTheLast();
@@ -196,6 +197,32 @@ void TestDeviceCheck::listenerRunsFromTheCheckAndAgainAfterRemoval()
         w.checkDevice();
         QVERIFY(w.transport().isVerified());
         QVERIFY(w.transport().isListening());
+    }
+    Hid_Thread::setDefaultBackend(nullptr);
+}
+
+void TestDeviceCheck::passingOpenFailureHealsWithoutReplug()
+{
+    SimBackend sim({QStringLiteral("mouse")});
+    Hid_Thread::setDefaultBackend(&sim);
+    auto dialogs = std::make_unique<ScriptedDialogs>(false);
+    ScriptedDialogs *boxes = dialogs.get();
+    Dialogs::setInstance(std::move(dialogs));
+    {
+        Widget w;
+        w.checkDevice();
+        QVERIFY(w.transport().isVerified());
+        QString version;
+        // One transfer meets the device away; it is back before anything else happens.
+        sim.mouse()->setFault(EmulatedDevice::Fault::Unplugged, true);
+        w.transport().hid_80H_GetFWVersion(version);
+        QVERIFY(!w.transport().lastGetSucceeded());
+        sim.mouse()->setFault(EmulatedDevice::Fault::Unplugged, false);
+        // No device change arrives: the failed open alone must lead to a new check.
+        QTRY_VERIFY_WITH_TIMEOUT(
+            (w.transport().hid_80H_GetFWVersion(version), w.transport().lastGetSucceeded()), 20000);
+        QVERIFY(w.transport().isVerified());
+        QVERIFY(boxes->shown().isEmpty());
     }
     Hid_Thread::setDefaultBackend(nullptr);
 }
