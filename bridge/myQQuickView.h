@@ -1,10 +1,17 @@
 #pragma once
 
 #include "bridge/KeyNameMap.h"
+#include "bridge/MacroControl.h"
+#include "bridge/ProfileStore.h"
+#include "bridge/RecoilControl.h"
 #include "bridge/SceneInputQueue.h"
-
-#include "bridge/audio/SoundPlayers.h"
-#include "bridge/desktop/PointerSettings.h"
+#include "bridge/TransportRef.h"
+#include "bridge/audio/SoundEffects.h"
+#include "bridge/desktop/PointerControl.h"
+#include "bridge/i18n/Languages.h"
+#include "bridge/settings/KeyboardSettings.h"
+#include "bridge/settings/MouseSettings.h"
+#include "bridge/settings/SharedSettings.h"
 
 #include <QQuickWidget>
 #include <QSettings>
@@ -14,12 +21,11 @@
 #include <QVariantMap>
 
 #include <memory>
-#include <vector>
 
 class Hid_Thread;
 
-// The QML scene and everything it calls: the storage and device-setting slots published to QML
-// as "ui_View". One class; its sources are split by concern (myQQuickView*.cpp).
+// The QML scene and everything it calls, published to QML as "ui_View". Each slot hands the
+// call to the object that owns its concern; this class only wires them together.
 class myQQuickView : public QQuickWidget
 {
     Q_OBJECT
@@ -27,24 +33,30 @@ public:
     explicit myQQuickView(QWidget *parent = nullptr);
     ~myQQuickView() override;
 
-    void setTransport(Hid_Thread *hid) { m_hid = hid; }
-    Hid_Thread *transport() const { return m_hid; }
+    void setTransport(Hid_Thread *hid) { m_transport.set(hid); }
+    Hid_Thread *transport() const { return m_transport.get(); }
 
     // Key and button events into the scene's root item, queued in order.
     void detectKeyboard(bool isDown, uchar usbCode);
     void detectMouse(bool isDown, uint button, uint x, uint y);
 
-    QSettings &apConfigHandle() { return *m_apConfig; }
+    QSettings &apConfigHandle() { return m_profiles.apConfig(); }
     // The Profile File at the Current Profile Index.
-    QSettings &currentProfile() { return *m_profiles[size_t(m_currentProfile)]; }
-    int currentProfileIndex() const { return m_currentProfile; }
+    QSettings &currentProfile() { return m_profiles.current(); }
+    int currentProfileIndex() const { return m_profiles.currentIndex(); }
     // Message String i of the language last loaded by getGlobalStrings; empty before that.
-    QString messageString(int i) const;
+    QString messageString(int i) const { return m_languages.messageString(i); }
     const KeyNameMap &keyNames() const { return m_keyNames; }
     // Replaces the five sound players (tests install a recording fake).
-    void setSoundPlayers(std::unique_ptr<SoundPlayers> players);
+    void setSoundPlayers(std::unique_ptr<SoundPlayers> players)
+    {
+        m_sound.setPlayers(std::move(players));
+    }
     // Replaces the desktop's pointer settings (tests install a fake).
-    void setPointerSettings(std::unique_ptr<PointerSettings> settings);
+    void setPointerSettings(std::unique_ptr<PointerSettings> settings)
+    {
+        m_pointer.setSettings(std::move(settings));
+    }
 
 public slots:
     // Start sequence.
@@ -160,17 +172,17 @@ private:
     // Queues a call of a root function without arguments.
     void invokeRoot(const char *function);
 
-    Hid_Thread *m_hid = nullptr;
-    std::unique_ptr<QSettings> m_apConfig;
-    std::vector<std::unique_ptr<QSettings>> m_profiles;
-    int m_currentProfile = 0;
+    // Declared in the order they depend on each other.
+    TransportRef m_transport;
     SceneInputQueue m_input;
-    QStringList m_messageStrings;
     KeyNameMap m_keyNames;
-    bool m_audioEnabled = true;
-    std::unique_ptr<SoundPlayers> m_sound;
-
-    // Chosen from the running desktop on first use.
-    PointerSettings &pointerSettings();
-    std::unique_ptr<PointerSettings> m_pointerSettings;
+    Languages m_languages;
+    ProfileStore m_profiles{m_languages};
+    SharedSettings m_shared{m_profiles, m_transport};
+    KeyboardSettings m_keyboard{m_profiles, m_transport};
+    MouseSettings m_mouse{m_profiles, m_transport, m_languages};
+    MacroControl m_macros{m_transport, m_keyNames, m_languages};
+    RecoilControl m_recoil{m_transport, m_keyboard};
+    SoundEffects m_sound;
+    PointerControl m_pointer{m_profiles};
 };

@@ -1,9 +1,10 @@
-// The profile store: application settings, the ten profiles and their factory copies.
-#include "bridge/myQQuickView.h"
+#include "bridge/ProfileStore.h"
 
 #include "bridge/FileReplace.h"
 #include "bridge/StaleLock.h"
 #include "bridge/UserFile.h"
+#include "bridge/ViewText.h"
+#include "bridge/i18n/Languages.h"
 #include "platform/DataPaths.h"
 #include "platform/Dialogs.h"
 
@@ -61,14 +62,36 @@ void appendList(QVariantList &out, const QSettings &s, const QString &key)
 
 } // namespace
 
-void myQQuickView::saveApConfig(QVariantList apConfigs)
+ProfileStore::ProfileStore(const Languages &languages) : m_languages(languages)
+{
+    const QString apConfig = DataPaths::apConfig();
+    StaleLock::clear(apConfig);
+    m_apConfig = std::make_unique<QSettings>(apConfig, QSettings::IniFormat);
+    for (int n = 1; n <= kProfiles; ++n) {
+        const QString profile = DataPaths::profile(n);
+        StaleLock::clear(profile);
+        m_profiles.push_back(std::make_unique<QSettings>(profile, QSettings::IniFormat));
+    }
+}
+
+ProfileStore::~ProfileStore() = default;
+
+bool ProfileStore::select(int profile)
+{
+    if (profile == m_current || !exists(profile))
+        return false;
+    m_current = profile;
+    return true;
+}
+
+void ProfileStore::saveApConfig(const QVariantList &apConfigs)
 {
     m_apConfig->setValue(QStringLiteral("common/total"), int(apConfigs.size()));
     for (qsizetype i = 0; i < apConfigs.size(); ++i)
         m_apConfig->setValue(QStringLiteral("common/") + QString::number(i), apConfigs[i]);
 }
 
-QVariantList myQQuickView::loadApConfig()
+QVariantList ProfileStore::loadApConfig() const
 {
     // Every entry is a key of its own: an edited total cannot ask for more than the file holds.
     const int total = std::clamp(m_apConfig->value(QStringLiteral("common/total"), 0).toInt(), 0,
@@ -79,17 +102,17 @@ QVariantList myQQuickView::loadApConfig()
     return list;
 }
 
-QVariantList myQQuickView::loadDeviceApConfig()
+QVariantList ProfileStore::loadDeviceApConfig() const
 {
     return {m_apConfig->value(QStringLiteral("V7/colorMaxStage"), 8).toInt()};
 }
 
-void myQQuickView::resetApconfig()
+void ProfileStore::resetApConfig()
 {
     replaceFrom(m_apConfig, DataPaths::apConfigDefault());
 }
 
-QVariantList myQQuickView::loadDefaultProfile(uchar uiPageId)
+QVariantList ProfileStore::loadDefaultProfile(uchar uiPageId) const
 {
     const QSettings pD(DataPaths::profileDefault(), QSettings::IniFormat);
     QVariantList list;
@@ -118,37 +141,39 @@ QVariantList myQQuickView::loadDefaultProfile(uchar uiPageId)
     return list;
 }
 
-void myQQuickView::loadProfile(int profile)
+void ProfileStore::importProfile(int profile)
 {
-    if (profile < 0 || profile >= int(m_profiles.size()))
+    if (!exists(profile))
         return;
-    const QString path =
-        Dialogs::instance().openFileName(tr("Open File"), desktop(), tr("Profile(*.pf)"));
+    const QString path = Dialogs::instance().openFileName(viewText("Open File"), desktop(),
+                                                          viewText("Profile(*.pf)"));
     if (path.isEmpty())
         return;
     // Anything else would replace the profile with whatever the file holds.
     if (!UserFile::isIniWithGroup(path, kProfileGroups) ||
         !replaceFrom(m_profiles[size_t(profile)], path))
-        Dialogs::instance().warning(messageString(6), messageString(7).arg(path));
+        Dialogs::instance().warning(m_languages.messageString(6),
+                                    m_languages.messageString(7).arg(path));
 }
 
-void myQQuickView::saveProfile(int profile)
+void ProfileStore::exportProfile(int profile)
 {
-    if (profile < 0 || profile >= int(m_profiles.size()))
+    if (!exists(profile))
         return;
-    const QString path =
-        Dialogs::instance().saveFileName(tr("Save File"), desktop(), tr("Profile(*.pf)"));
+    const QString path = Dialogs::instance().saveFileName(viewText("Save File"), desktop(),
+                                                          viewText("Profile(*.pf)"));
     if (path.isEmpty())
         return;
     // Values set moments ago are part of the export.
     m_profiles[size_t(profile)]->sync();
     if (!FileReplace::copyOver(profilePath(profile), path))
-        Dialogs::instance().warning(messageString(9), messageString(10).arg(path));
+        Dialogs::instance().warning(m_languages.messageString(9),
+                                    m_languages.messageString(10).arg(path));
 }
 
-void myQQuickView::resetProfile(int profile)
+void ProfileStore::resetProfile(int profile)
 {
-    if (profile < 0 || profile >= int(m_profiles.size()))
+    if (!exists(profile))
         return;
     replaceFrom(m_profiles[size_t(profile)], DataPaths::profileDefault());
 }
