@@ -10,8 +10,6 @@
 #include "device/Hid_Thread.h"
 #include "platform/Dialogs.h"
 
-#include <QStandardPaths>
-
 #include <algorithm>
 #include <array>
 
@@ -21,11 +19,6 @@ constexpr int kKeyboardPayload = 192;
 constexpr int kMousePayload = 128;
 constexpr int kKeyboardSlots = 35; // slot numbers 0 to 34 as sent with 11H
 constexpr int kMouseSlots = 12;    // stored as slot less one
-
-QString desktop()
-{
-    return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
-}
 
 // The stream cut or padded with zeros to the payload size.
 template <size_t N> std::array<uchar, N> payload(const QList<uchar> &stream)
@@ -100,8 +93,8 @@ void MacroControl::setConfig(const QVariant &name, const QVariantList &config) c
 
 QVariant MacroControl::importFile() const
 {
-    const QString chosen = Dialogs::instance().openFileName(viewText("Open File"), desktop(),
-                                                            viewText("Macro(*.bin)"));
+    const QString chosen = Dialogs::instance().openFileName(
+        viewText("Open File"), UserFile::startFolder(), viewText("Macro(*.bin)"));
     if (chosen.isEmpty())
         return QString();
     const MacroStore store;
@@ -127,8 +120,8 @@ void MacroControl::exportFile(const QVariant &name) const
     const MacroStore store;
     if (!store.exists(name.toString()))
         return;
-    const QString chosen = Dialogs::instance().saveFileName(viewText("Save File"), desktop(),
-                                                            viewText("Macro(*.bin)"));
+    const QString chosen = Dialogs::instance().saveFileName(
+        viewText("Save File"), UserFile::startFolder(), viewText("Macro(*.bin)"));
     if (!chosen.isEmpty() && !store.exportFile(name.toString(), chosen))
         Dialogs::instance().warning(m_languages.messageString(9),
                                     m_languages.messageString(10).arg(chosen));

@@ -11,7 +11,6 @@
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 #include <algorithm>
 
@@ -26,11 +25,6 @@ QString profilePath(int profile)
 const QStringList kProfileGroups = {QStringLiteral("sensor"),       QStringLiteral("color_V7"),
                                     QStringLiteral("keydefine_V7"), QStringLiteral("keydefine"),
                                     QStringLiteral("color"),        QStringLiteral("userPicture")};
-
-QString desktop()
-{
-    return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
-}
 
 // Replaces the file behind handle with a copy of source and reopens it. When the copy fails
 // the old file and handle stay as they were, and the result is false.
@@ -145,8 +139,8 @@ void ProfileStore::importProfile(int profile)
 {
     if (!exists(profile))
         return;
-    const QString path = Dialogs::instance().openFileName(viewText("Open File"), desktop(),
-                                                          viewText("Profile(*.pf)"));
+    const QString path = Dialogs::instance().openFileName(
+        viewText("Open File"), UserFile::startFolder(), viewText("Profile(*.pf)"));
     if (path.isEmpty())
         return;
     // Anything else would replace the profile with whatever the file holds.
@@ -160,8 +154,8 @@ void ProfileStore::exportProfile(int profile)
 {
     if (!exists(profile))
         return;
-    const QString path = Dialogs::instance().saveFileName(viewText("Save File"), desktop(),
-                                                          viewText("Profile(*.pf)"));
+    const QString path = Dialogs::instance().saveFileName(
+        viewText("Save File"), UserFile::startFolder(), viewText("Profile(*.pf)"));
     if (path.isEmpty())
         return;
     // Values set moments ago are part of the export.

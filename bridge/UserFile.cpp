@@ -4,8 +4,14 @@
 
 #include <QFileInfo>
 #include <QSettings>
+#include <QStandardPaths>
 
 namespace UserFile {
+
+QString startFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+}
 
 bool isIniWithGroup(const QString &path, const QStringList &groups)
 {

@@ -1,5 +1,6 @@
 #include "FuzzHarness.h"
 
+#include "bridge/IniGuard.h"
 #include "bridge/myQQuickView.h"
 
 #include <QApplication>
@@ -71,21 +72,9 @@ void writeFile(const QString &path, const uint8_t *data, size_t size)
                      QFileDevice::FileModificationTime);
 }
 
-bool mayHoldVariant(const uint8_t *data, size_t size)
+bool refusedByStores(const uint8_t *data, size_t size)
 {
-    static const bool allowed = qEnvironmentVariableIntValue("V7_FUZZ_VARIANTS") != 0;
-    if (allowed)
-        return false;
-    const QByteArrayView text(data, qsizetype(size));
-    if (text.contains("Variant"))
-        return true;
-    for (size_t i = 0; i + 1 < size; ++i) {
-        const uint8_t next = data[i + 1];
-        if (data[i] == '\\' &&
-            (next == 'x' || (next >= '0' && next <= '7') || next == '\n' || next == '\r'))
-            return true;
-    }
-    return false;
+    return !IniGuard::isSafe(QByteArrayView(data, qsizetype(size)));
 }
 
 void drainEvents()

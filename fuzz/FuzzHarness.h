@@ -19,11 +19,9 @@ myQQuickView &view();
 // Writes bytes to path (relative to the working folder) and gives the file a modification time
 // never used before, so readers that cache by size and time see the new content.
 void writeFile(const QString &path, const uint8_t *data, size_t size);
-// Whether INI text may hold a serialized value ("@Variant(...)", also spelt with escapes or a
-// line continuation). QSettings hands such a value to QDataStream, whose counts are trusted: a
-// few bytes ask for gigabytes. The store targets skip these inputs until the stores refuse them;
-// V7_FUZZ_VARIANTS=1 lets them through.
-bool mayHoldVariant(const uint8_t *data, size_t size);
+// Whether the program refuses these bytes as a store file before any reader sees them (a value
+// QSettings would hand to QDataStream, which trusts the counts in it).
+bool refusedByStores(const uint8_t *data, size_t size);
 // Runs the events that are ready, deletions included.
 void drainEvents();
 
