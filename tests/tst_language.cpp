@@ -94,35 +94,24 @@ void tst_Language::displayNames_data()
 {
     QTest::addColumn<QString>("code");
     QTest::addColumn<QString>("name");
-    QTest::newRow("english") << "031000"
-                             << "ENGLISH";
-    QTest::newRow("simplified") << "025044"
-                                << "CHINESE (Simp)";
-    QTest::newRow("traditional") << "025208"
-                                 << "CHINESE (Trad)";
-    QTest::newRow("english-us") << "031225"
-                                << "ENGLISH (UNITED STATES)";
-    QTest::newRow("english-uk") << "031224"
-                                << "ENGLISH (UNITED KINGDOM)";
-    QTest::newRow("german") << "042082"
-                            << "GERMAN (GERMANY)";
-    QTest::newRow("japanese") << "059108"
-                              << "JAPANESE (JAPAN)";
-    QTest::newRow("hong kong") << "025097"
-                               << "CHINESE (HONG KONG)";
-    QTest::newRow("korean") << "066114"
-                            << "KOREAN (REPUBLIC OF KOREA)";
     // Qt 4.8 renamed Kurundi to Rundi and went on after Shambala (214) up to Yangben (234).
-    QTest::newRow("renamed language") << "068000"
-                                      << "RUNDI";
-    QTest::newRow("after shambala") << "215000"
-                                    << "BODO";
-    QTest::newRow("last language") << "234000"
-                                   << "YANGBEN";
-    QTest::newRow("last country") << "037246"
-                                  << "FRENCH (LATIN AMERICA AND THE CARIBBEAN)";
-    QTest::newRow("beyond both tables") << "235247"
-                                        << "UNKNOWN (UNKNOWN)";
+    const std::pair<const char *, const char *> rows[] = {
+        {"031000", "ENGLISH"},
+        {"025044", "CHINESE (Simp)"},
+        {"025208", "CHINESE (Trad)"},
+        {"031225", "ENGLISH (UNITED STATES)"},
+        {"031224", "ENGLISH (UNITED KINGDOM)"},
+        {"042082", "GERMAN (GERMANY)"},
+        {"059108", "JAPANESE (JAPAN)"},
+        {"025097", "CHINESE (HONG KONG)"},
+        {"066114", "KOREAN (REPUBLIC OF KOREA)"},
+        {"068000", "RUNDI"},
+        {"215000", "BODO"},
+        {"234000", "YANGBEN"},
+        {"037246", "FRENCH (LATIN AMERICA AND THE CARIBBEAN)"},
+        {"235247", "UNKNOWN (UNKNOWN)"}};
+    for (const auto &[code, name] : rows)
+        QTest::newRow(code) << code << name;
 }
 
 void tst_Language::displayNames()
@@ -186,14 +175,11 @@ void tst_Language::layoutStringsAlwaysSixteen_data()
 {
     QTest::addColumn<QString>("code");
     QTest::addColumn<QString>("first");
-    QTest::newRow("english") << "031000"
-                             << "Left Button";
-    QTest::newRow("chinese") << "025044"
-                             << "左键";
-    QTest::newRow("missing file") << "999999"
-                                  << "";
-    QTest::newRow("partial file") << "900901"
-                                  << "only";
+    for (const auto &[code, first] : {std::pair{"031000", "Left Button"},
+                                      {"025044", "左键"},
+                                      {"999999", ""},
+                                      {"900901", "only"}})
+        QTest::newRow(code) << QString(code) << QString::fromUtf8(first);
 }
 
 void tst_Language::layoutStringsAlwaysSixteen()
@@ -210,8 +196,8 @@ void tst_Language::layoutStringsAlwaysSixteen()
 void tst_Language::shippedFilesAreComplete_data()
 {
     QTest::addColumn<QString>("code");
-    QTest::newRow("english") << "031000";
-    QTest::newRow("chinese") << "025044";
+    QTest::newRow("031000") << "031000";
+    QTest::newRow("025044") << "025044";
 }
 
 void tst_Language::shippedFilesAreComplete()
