@@ -166,32 +166,6 @@ private slots:
         QCOMPARE(rig().keyboard().storedData(0x12, 1), expected);
     }
 
-    // Type 2 holds colour numbers, packed two to a byte; the others RGB triples, sent as given.
-    void stageColours_data()
-    {
-        QTest::addColumn<int>("type");
-        QTest::addColumn<QVariantList>("colours");
-        QTest::addColumn<QByteArray>("sent");
-        QByteArray triples;
-        for (int i = 0; i < 24; ++i)
-            triples.append(char(200 + i));
-        QTest::newRow("numbers") << 2 << numbers(8) << QByteArray::fromHex("21436587");
-        // Two more than the array has room for: kept, not sent.
-        QTest::newRow("triples") << 1 << numbers(24, 200) + QVariantList{7, 9} << triples;
-    }
-    void stageColours()
-    {
-        QFETCH(int, type);
-        QFETCH(QVariantList, colours);
-        QFETCH(QByteArray, sent);
-        view().ui_10H_SetLED8StageColor(uchar(type), colours);
-        settle();
-        QCOMPARE(rig().mouse().storedData(0x10, type), sent);
-        QCOMPARE(stored(QStringLiteral("color_V7/type%1").arg(type)).toList().size(),
-                 colours.size());
-        QCOMPARE(view().ui_90H_GetLED8StageColor(uchar(type)).value(0).typeId(), QMetaType::UInt);
-    }
-
     void weaponLayers_data()
     {
         QTest::addColumn<int>("mode");
@@ -228,16 +202,6 @@ private slots:
         }
         QCOMPARE(stored("keydefine_V7/13").toStringList(),
                  QStringList({"8", "0", "1", QString::number(mode)}));
-    }
-
-    void noWeaponSwitchSendsOneTable()
-    {
-        QVariantList table(64, 0);
-        table[0] = 1;
-        view().ui_12H_SetKeyMatrix(table);
-        settle();
-        QCOMPARE(codes(rig().mouse()), QList<int>({0x12}));
-        QCOMPARE(rig().mouse().received().first()[1], uchar(1));
     }
 
     void missingSelectionCountsAsZeros()

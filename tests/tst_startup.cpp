@@ -11,157 +11,147 @@ class TestStartup : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void simulatedMouseConnectsAndKeepsRunning_data();
-    void simulatedMouseConnectsAndKeepsRunning();
-    void noDeviceWarnsAndExitsWithOne();
-    void helpAndVersionNeedNoDisplay();
-    void demoCodeShowsTheDemoNoticeAndKeepsRunning();
 
-private:
-    void start(QProcess &p, const QStringList &args);
-
-    QString m_binary;
-    QTemporaryDir m_elsewhere;
-};
-
-void TestStartup::initTestCase()
-{
-    m_binary = qEnvironmentVariable("V7_BINARY_DIR") + QStringLiteral("/v7config");
-    QVERIFY2(QFile::exists(m_binary), qPrintable(m_binary));
-    QVERIFY(m_elsewhere.isValid());
-}
-
-void TestStartup::start(QProcess &p, const QStringList &args)
-{
-    p.setWorkingDirectory(m_elsewhere.path());
-    p.setProcessChannelMode(QProcess::SeparateChannels);
-    // Runs keep their files in a data folder of this test's, never in the build folder.
-    QStringList all = args;
-    if (args.contains(QStringLiteral("--headless")) && !args.contains(QStringLiteral("--data-dir")))
-        all << QStringLiteral("--data-dir") << m_elsewhere.filePath(QStringLiteral("data"));
-    p.start(m_binary, all);
-    QVERIFY(p.waitForStarted(10000));
-}
-
-// The handshake goes out scrambled, traced to a file named on the command line (relative to
-// where the user started the program) or in the environment; the program keeps running.
-void TestStartup::simulatedMouseConnectsAndKeepsRunning_data()
-{
-    QTest::addColumn<bool>("environment");
-    QTest::newRow("--hid-trace") << false;
-    QTest::newRow("V7_HID_TRACE") << true;
-}
-
-void TestStartup::simulatedMouseConnectsAndKeepsRunning()
-{
-    QFETCH(bool, environment);
-    const QString tracePath = m_elsewhere.filePath(QStringLiteral("start.trace"));
-    QFile::remove(tracePath);
-    QProcess p;
-    QStringList args{QStringLiteral("--headless"), QStringLiteral("--simulate=mouse,keyboard")};
-    if (environment) {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("V7_HID_TRACE"), tracePath);
-        p.setProcessEnvironment(env);
-    } else {
-        args << QStringLiteral("--hid-trace") << QStringLiteral("start.trace");
+    void initTestCase()
+    {
+        m_binary = qEnvironmentVariable("V7_BINARY_DIR") + QStringLiteral("/v7config");
+        QVERIFY2(QFile::exists(m_binary), qPrintable(m_binary));
+        QVERIFY(m_elsewhere.isValid());
     }
-    start(p, args);
-    QByteArray err;
-    QTRY_VERIFY_WITH_TIMEOUT((err += p.readAllStandardError()).contains("Device Connect"), 30000);
-    QTest::qWait(300);
-    QCOMPARE(p.state(), QProcess::Running);
-    p.terminate();
-    QVERIFY(p.waitForFinished(10000));
-
-    QFile f(tracePath);
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    const QList<QByteArray> lines = f.readAll().split('\n');
-    QVERIFY(lines.size() >= 4);
-    const QString time = QStringLiteral("^\\d+\\.\\d{6} ");
-    const QString block = QStringLiteral(" 1 cmd 00( [0-9a-f]{2}){8}$");
-    const QStringList expected{"open 1 cmd sim:mouse:cmd$", "feature-out" + block,
-                               "feature-in" + block, "close 1 cmd$"};
-    for (int i = 0; i < 4; ++i)
-        QVERIFY2(
-            QRegularExpression(time + expected[i]).match(QString::fromLatin1(lines[i])).hasMatch(),
-            lines[i]);
-    // Scrambled on the wire: the challenge's plain command byte 00 and zero bytes 5 and 6
-    // would otherwise show.
-    QVERIFY(!lines[1].contains(" 00 00 00 00 00 00 00 00 "));
-}
-
-void TestStartup::noDeviceWarnsAndExitsWithOne()
-{
-    QProcess p;
-    start(p, {QStringLiteral("--headless")});
-    QVERIFY(p.waitForFinished(30000));
-    QCOMPARE(p.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(p.exitCode(), 1);
-    const QByteArray err = p.readAllStandardError();
-    QVERIFY2(err.contains(": Can not detect V7 Gaming Mouse !"), err.constData());
-    QVERIFY(err.contains("Device Error"));
-}
-
-void TestStartup::demoCodeShowsTheDemoNoticeAndKeepsRunning()
-{
-    // A copy of the installation whose secrecy codes are the demo code; no device is there.
-    QTemporaryDir install;
-    QVERIFY(install.isValid());
-    const QDir from(qEnvironmentVariable("V7_BINARY_DIR") + QStringLiteral("/modules"));
-    QDirIterator it(from.path(), QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString src = it.next();
-        const QString dst =
-            install.filePath(QStringLiteral("modules/") + from.relativeFilePath(src));
-        QVERIFY(QDir().mkpath(QFileInfo(dst).path()));
-        QVERIFY(QFile::copy(src, dst));
+    // The handshake goes out scrambled, traced to a file named on the command line (relative to
+    // where the user started the program) or in the environment; the program keeps running.
+    void simulatedMouseConnectsAndKeepsRunning_data()
+    {
+        QTest::addColumn<bool>("environment");
+        QTest::newRow("--hid-trace") << false;
+        QTest::newRow("V7_HID_TRACE") << true;
     }
-    const QString binary = install.filePath(QStringLiteral("v7config"));
-    QVERIFY(QFile::copy(m_binary, binary));
-    QFile config(install.filePath(QStringLiteral("modules/setting/apConfig.bin")));
-    QVERIFY(config.open(QIODevice::ReadOnly));
-    QByteArray text = config.readAll();
-    config.close();
-    QVERIFY(text.contains("sCode1=573914"));
-    text.replace("sCode0=573914", "sCode0=r-vostel").replace("sCode1=573914", "sCode1=r-vostel");
-    QVERIFY(config.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    config.write(text);
-    config.close();
-
-    QProcess p;
-    p.setWorkingDirectory(m_elsewhere.path());
-    p.start(binary, {QStringLiteral("--headless")});
-    QVERIFY(p.waitForStarted(10000));
-    QByteArray err;
-    QTRY_VERIFY_WITH_TIMEOUT((err += p.readAllStandardError()).contains("===== Demo Mode ====="),
-                             30000);
-    QVERIFY2(err.contains("V7 Studio: ===== Demo Mode =====\n"), err.constData());
-    QVERIFY2(!err.contains("Can not detect"), err.constData());
-    QTest::qWait(300);
-    QCOMPARE(p.state(), QProcess::Running);
-    p.terminate();
-    QVERIFY(p.waitForFinished(10000));
-}
-
-void TestStartup::helpAndVersionNeedNoDisplay()
-{
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
-        env.remove(QString::fromLatin1(name));
-    for (const QString &arg : {QStringLiteral("--help"), QStringLiteral("--version")}) {
+    void simulatedMouseConnectsAndKeepsRunning()
+    {
+        QFETCH(bool, environment);
+        const QString tracePath = m_elsewhere.filePath(QStringLiteral("start.trace"));
+        QFile::remove(tracePath);
         QProcess p;
-        p.setProcessEnvironment(env);
-        start(p, {arg});
+        QStringList args{QStringLiteral("--headless"), QStringLiteral("--simulate=mouse,keyboard")};
+        if (environment) {
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert(QStringLiteral("V7_HID_TRACE"), tracePath);
+            p.setProcessEnvironment(env);
+        } else {
+            args << QStringLiteral("--hid-trace") << QStringLiteral("start.trace");
+        }
+        start(p, args);
+        QByteArray err;
+        QTRY_VERIFY_WITH_TIMEOUT((err += p.readAllStandardError()).contains("Device Connect"),
+                                 30000);
+        QTest::qWait(300);
+        QCOMPARE(p.state(), QProcess::Running);
+        p.terminate();
+        QVERIFY(p.waitForFinished(10000));
+
+        QFile f(tracePath);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = f.readAll().split('\n');
+        QVERIFY(lines.size() >= 4);
+        const QString time = QStringLiteral("^\\d+\\.\\d{6} ");
+        const QString block = QStringLiteral(" 1 cmd 00( [0-9a-f]{2}){8}$");
+        const QStringList expected{"open 1 cmd sim:mouse:cmd$", "feature-out" + block,
+                                   "feature-in" + block, "close 1 cmd$"};
+        for (int i = 0; i < 4; ++i)
+            QVERIFY2(QRegularExpression(time + expected[i])
+                         .match(QString::fromLatin1(lines[i]))
+                         .hasMatch(),
+                     lines[i]);
+        // Scrambled on the wire: the challenge's plain command byte 00 and zero bytes 5 and 6
+        // would otherwise show.
+        QVERIFY(!lines[1].contains(" 00 00 00 00 00 00 00 00 "));
+    }
+    void noDeviceWarnsAndExitsWithOne()
+    {
+        QProcess p;
+        start(p, {QStringLiteral("--headless")});
         QVERIFY(p.waitForFinished(30000));
         QCOMPARE(p.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(p.exitCode(), 0);
-        const QByteArray out = p.readAllStandardOutput();
-        QVERIFY2(out.contains(arg == QLatin1String("--help") ? "--simulate" : "v7config"),
-                 out.constData());
+        QCOMPARE(p.exitCode(), 1);
+        const QByteArray err = p.readAllStandardError();
+        QVERIFY2(err.contains(": Can not detect V7 Gaming Mouse !"), err.constData());
+        QVERIFY(err.contains("Device Error"));
     }
-}
+    void demoCodeShowsTheDemoNoticeAndKeepsRunning()
+    {
+        // A copy of the installation whose secrecy codes are the demo code; no device is there.
+        QTemporaryDir install;
+        QVERIFY(install.isValid());
+        const QDir from(qEnvironmentVariable("V7_BINARY_DIR") + QStringLiteral("/modules"));
+        QDirIterator it(from.path(), QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString src = it.next();
+            const QString dst =
+                install.filePath(QStringLiteral("modules/") + from.relativeFilePath(src));
+            QVERIFY(QDir().mkpath(QFileInfo(dst).path()));
+            QVERIFY(QFile::copy(src, dst));
+        }
+        const QString binary = install.filePath(QStringLiteral("v7config"));
+        QVERIFY(QFile::copy(m_binary, binary));
+        QFile config(install.filePath(QStringLiteral("modules/setting/apConfig.bin")));
+        QVERIFY(config.open(QIODevice::ReadOnly));
+        QByteArray text = config.readAll();
+        config.close();
+        QVERIFY(text.contains("sCode1=573914"));
+        text.replace("sCode0=573914", "sCode0=r-vostel")
+            .replace("sCode1=573914", "sCode1=r-vostel");
+        QVERIFY(config.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        config.write(text);
+        config.close();
+
+        QProcess p;
+        p.setWorkingDirectory(m_elsewhere.path());
+        p.start(binary, {QStringLiteral("--headless")});
+        QVERIFY(p.waitForStarted(10000));
+        QByteArray err;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            (err += p.readAllStandardError()).contains("===== Demo Mode ====="), 30000);
+        QVERIFY2(err.contains("V7 Studio: ===== Demo Mode =====\n"), err.constData());
+        QVERIFY2(!err.contains("Can not detect"), err.constData());
+        QTest::qWait(300);
+        QCOMPARE(p.state(), QProcess::Running);
+        p.terminate();
+        QVERIFY(p.waitForFinished(10000));
+    }
+    void helpAndVersionNeedNoDisplay()
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+            env.remove(QString::fromLatin1(name));
+        for (const QString &arg : {QStringLiteral("--help"), QStringLiteral("--version")}) {
+            QProcess p;
+            p.setProcessEnvironment(env);
+            start(p, {arg});
+            QVERIFY(p.waitForFinished(30000));
+            QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+            QCOMPARE(p.exitCode(), 0);
+            const QByteArray out = p.readAllStandardOutput();
+            QVERIFY2(out.contains(arg == QLatin1String("--help") ? "--simulate" : "v7config"),
+                     out.constData());
+        }
+    }
+
+private:
+    QString m_binary;
+    QTemporaryDir m_elsewhere;
+    void start(QProcess &p, const QStringList &args)
+    {
+        p.setWorkingDirectory(m_elsewhere.path());
+        p.setProcessChannelMode(QProcess::SeparateChannels);
+        // Runs keep their files in a data folder of this test's, never in the build folder.
+        QStringList all = args;
+        if (args.contains(QStringLiteral("--headless")) &&
+            !args.contains(QStringLiteral("--data-dir")))
+            all << QStringLiteral("--data-dir") << m_elsewhere.filePath(QStringLiteral("data"));
+        p.start(m_binary, all);
+        QVERIFY(p.waitForStarted(10000));
+    }
+};
 
 QTEST_GUILESS_MAIN(TestStartup)
 #include "tst_startup.moc"
