@@ -213,12 +213,8 @@ void program(SimRig &rig, int device, const QByteArray &block7, const QByteArray
 
 // Pauses on the command interface, in ms: from the feature report to the next call, and from
 // the last output report to the close; negative when missing.
-QPair<double, double> pauses(const QList<HidCall> &calls)
+QPair<double, double> pauses(const QList<HidCall> &cmd)
 {
-    QList<HidCall> cmd;
-    for (const HidCall &c : calls)
-        if (c.iface == HidCall::Iface::Command)
-            cmd.append(c);
     double afterBlock = -1, afterData = -1;
     for (qsizetype i = 0; i + 1 < cmd.size(); ++i) {
         const double ms = double(cmd[i + 1].atNs - cmd[i].atNs) / 1e6;
@@ -362,7 +358,7 @@ private slots:
 
             QCOMPARE(r.recorder().featureOuts(), QList<QByteArray>{report});
             QCOMPARE(r.recorder().outputs(), expectedOut);
-            const auto [afterBlock, afterData] = pauses(r.recorder().calls());
+            const auto [afterBlock, afterData] = pauses(r.recorder().commandCalls());
             if (ack) {
                 QVERIFY2(afterBlock >= 60, qPrintable(QString::number(afterBlock)));
                 if (reports > 0)
@@ -469,7 +465,7 @@ private slots:
         r.recorder().clear();
         QCOMPARE(get(r.hid(), device, code, uchar(index)), expected);
         QCOMPARE(r.recorder().featureOuts(), QList<QByteArray>{report});
-        QCOMPARE(r.recorder().count(QStringLiteral("feature-in"), HidCall::Iface::Command), 1);
+        QCOMPARE(r.recorder().count(QStringLiteral("feature-in")), 1);
         QCOMPARE(r.recorder().inputs().size(), inputs);
         QCOMPARE(r.recorder().outputs().size(), 0);
         QVERIFY(r.hid().isIdle());

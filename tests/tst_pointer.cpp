@@ -68,11 +68,6 @@ const Setting kSettings[] = {{"CursorSpeed", &myQQuickView::setCursorSpeed,
                              {"DoubleClickSpeed", &myQQuickView::setDoubleClickSpeed,
                               &myQQuickView::getDoubleClickSpeed, "sensor/doubleClickSpeed_V7"}};
 
-QByteArray readAll(const QString &path)
-{
-    return FileBackup::read(path);
-}
-
 // A fresh handle on GNOME's mouse schema, to see what the program wrote.
 struct GnomeMouse
 {
@@ -303,11 +298,8 @@ private slots:
         QFETCH(bool, ok);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("kdeglobals"));
-        if (!before.isEmpty()) {
-            QFile f(path);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write(before);
-        }
+        if (!before.isEmpty())
+            QVERIFY(FileBackup::write(path, before));
         KdePointerSettings kde(path, false);
         QCOMPARE(kde.setWheelScrollLines(5), ok);
         if (ok)
@@ -316,7 +308,7 @@ private slots:
         QVERIFY(!kde.setMouseSpeed(10));
         PointerSettings::MouseArray array{};
         QVERIFY(!kde.getMouse(array));
-        QCOMPARE(readAll(path), after);
+        QCOMPARE(FileBackup::read(path), after);
     }
 };
 

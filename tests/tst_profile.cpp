@@ -24,9 +24,7 @@ class tst_Profile : public QObject
     QString file(const QString &name) const { return m_setting + QLatin1Char('/') + name; }
     static void write(const QString &path, const QByteArray &content)
     {
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(content);
+        QVERIFY(FileBackup::write(path, content));
     }
     static QByteArray read(const QString &path) { return FileBackup::read(path); }
     static QStringList texts(const QVariantList &list)

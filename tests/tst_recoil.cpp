@@ -19,9 +19,7 @@ class tst_Recoil : public QObject
 
     static void writeFile(const QString &path, const QByteArray &content)
     {
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(content);
+        QVERIFY(FileBackup::write(path, content));
     }
     static QStringList record(int i)
     {

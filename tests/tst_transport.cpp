@@ -293,6 +293,7 @@ private slots:
         // it, and no line may come out torn.
         const QByteArray path = m_dir->filePath(QStringLiteral("hid.trace")).toLocal8Bit();
         std::atomic<bool> stop{false}, started{false};
+        QVERIFY(HidTrace::instance().open(path)); // the first line is written whole
         std::thread writer([&] {
             const uint8_t bytes[2] = {1, 2};
             while (!stop.load()) {
@@ -307,6 +308,7 @@ private slots:
             QVERIFY(HidTrace::instance().open(i % 2 ? path : QByteArray()));
         stop.store(true);
         writer.join();
+        HidTrace::instance().open(QByteArray());
         QFile f(QString::fromLocal8Bit(path));
         QVERIFY(f.open(QIODevice::ReadOnly));
         const QList<QByteArray> lines = f.readAll().split('\n');

@@ -2,36 +2,28 @@
 
 #include "device/HidBackend.h"
 
-#include <QByteArray>
 #include <QElapsedTimer>
-#include <QList>
 #include <QMutex>
 #include <QString>
 
-// One call that went through a RecordingBackend.
+// One call that went through a RecordingBackend: "open", "open-failed", "close", "feature-out",
+// "feature-in", "out" or "in" (a read); the bytes given (feature-out, out) or returned
+// (feature-in: the whole buffer; in: the rc bytes read), the path for open and close.
 struct HidCall
 {
-    enum class Iface { None, Command, Event };
-
-    // "enumerate", "open", "open-failed", "close", "set-nonblocking", "feature-out",
-    // "feature-in", "out" or "in" (reads, on either interface).
     QString op;
-    Iface iface = Iface::None;
-    // Given to the call (feature-out, out) or returned by it (feature-in: the whole buffer;
-    // in: the rc bytes read); the path for open and close.
+    bool event = false; // on the event interface (a path ending in "event")
     QByteArray bytes;
     int rc = 0;
     qint64 atNs = 0; // when the call returned, since the recorder was made
 };
 
-// A HidBackend decorator that records every call, in order, from any thread, so a test can
-// assert the exact bytes a command put on the wire. Paths ending in "event" (as the emulated
-// devices' are) count as the event interface, the others as the command interface.
+// A HidBackend decorator that records the calls, in order, from any thread, so a test can
+// assert the exact bytes a command put on the wire.
 class RecordingBackend final : public HidBackend
 {
 public:
-    explicit RecordingBackend(HidBackend &inner);
-    ~RecordingBackend() override;
+    explicit RecordingBackend(HidBackend &inner) : m_inner(inner) { m_clock.start(); }
 
     QList<HidCall> calls() const;
     // The calls that carry commands. The listener polls the event interface every 500 ms
@@ -39,14 +31,18 @@ public:
     QList<HidCall> commandCalls() const;
     void clear();
 
-    // Feature reports given (as sent, scrambled or not), output reports written (report ID
-    // first) and input reports read (successful reads only), all on the command interface.
-    QList<QByteArray> featureOuts() const;
-    QList<QByteArray> outputs() const;
+    // On the command interface: feature reports given (as sent, scrambled or not), output
+    // reports written (report ID first), input reports read (successful reads only), and the
+    // number of calls of one op.
+    QList<QByteArray> featureOuts() const { return commandBytes(QStringLiteral("feature-out")); }
+    QList<QByteArray> outputs() const { return commandBytes(QStringLiteral("out")); }
     QList<QByteArray> inputs() const;
-    int count(const QString &op, HidCall::Iface iface = HidCall::Iface::None) const;
+    int count(const QString &op) const { return int(commandBytes(op).size()); }
 
-    QList<HidInterfaceInfo> enumerate(uint16_t vid, uint16_t pid) override;
+    QList<HidInterfaceInfo> enumerate(uint16_t vid, uint16_t pid) override
+    {
+        return m_inner.enumerate(vid, pid);
+    }
     std::unique_ptr<HidHandle> open(const QByteArray &path) override;
     int setNonblocking(HidHandle &h, bool nonblock) override;
     int sendFeatureReport(HidHandle &h, const uint8_t *data, size_t len) override;
@@ -56,8 +52,8 @@ public:
 
 private:
     class Handle;
-    void record(const QString &op, HidCall::Iface iface, const QByteArray &bytes, int rc);
-    QList<QByteArray> commandBytes(const QString &op, bool successOnly) const;
+    void record(const QString &op, bool event, const QByteArray &bytes, int rc);
+    QList<QByteArray> commandBytes(const QString &op) const;
 
     HidBackend &m_inner;
     QElapsedTimer m_clock;
