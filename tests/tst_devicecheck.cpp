@@ -5,7 +5,6 @@
 
 #include <QSettings>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 
 Q_DECLARE_METATYPE(QList<HidInterfaceInfo>)
@@ -78,31 +77,6 @@ private slots:
         QCOMPARE(table[1].reportLength, 32);
         QCOMPARE(table[1].productName, QStringLiteral("Mouse"));
         QCOMPARE(backend.asked, (QList<QPair<uint16_t, uint16_t>>{{0x04d9, 0xa09f}}));
-    }
-    void hexIdsInEitherCaseAndMissingFields()
-    {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("d.ini"));
-        {
-            QSettings s(path, QSettings::IniFormat);
-            s.setValue(QStringLiteral("common/total"), 3);
-            s.setValue(QStringLiteral("0/pid"), QStringLiteral("A09F"));
-            s.setValue(QStringLiteral("1/pid"), QStringLiteral("a09f"));
-            s.setValue(QStringLiteral("1/type"), QStringLiteral("1"));
-            s.setValue(QStringLiteral("1/usagePage"), QStringLiteral("FF00"));
-        }
-        QSettings s(path, QSettings::IniFormat);
-        // Fewer names than devices give empty names.
-        const auto d = DeviceCheck::readDescriptors(s, {QStringLiteral("Only")});
-        QCOMPARE(d.size(), 3);
-        QCOMPARE(d[0].pid, uint16_t(0xa09f));
-        QCOMPARE(d[1].pid, uint16_t(0xa09f));
-        QCOMPARE(d[1].usagePage, uint16_t(0xff00));
-        QCOMPARE(d[0].kind, -1);
-        QCOMPARE(d[2].vid, uint16_t(0));
-        QCOMPARE(d[2].reportLength, 0u);
-        QCOMPARE(d[0].productName, QStringLiteral("Only"));
-        QVERIFY(d[2].productName.isEmpty());
     }
     // On the emulated mouse: the check finds it, passes the handshake and starts the listener; the
     // listener ends when the mouse goes and runs again after the next check; a check without the
