@@ -7,260 +7,219 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-// Runs from the build directory, whose ./modules/i18n holds the shipped Language Files. Files
-// a test adds there are removed again in cleanup().
+// Language Files: the shipped ones in the data folder's ./modules/i18n, and files a test adds
+// there (removed again in cleanup()).
 class tst_Language : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
 
-    void languageMapListsFilesByDisplayName();
-    void displayNames_data();
-    void displayNames();
-    void globalStringsFollowTotal_data();
-    void globalStringsFollowTotal();
-    void globalStringsRefillMessageStrings();
-    void layoutStringsAlwaysSixteen_data();
-    void layoutStringsAlwaysSixteen();
-    void shippedFilesAreComplete_data();
-    void shippedFilesAreComplete();
-    void customFilePath();
+    void initTestCase()
+    {
+        QVERIFY2(QFile::exists(QStringLiteral("./modules/i18n/lang_031000.ini")),
+                 "run in a data folder");
+        m_view = std::make_unique<myQQuickView>();
+    }
+    void init()
+    {
+        auto dialogs = std::make_unique<ScriptedDialogs>(false);
+        m_dialogs = dialogs.get();
+        Dialogs::setInstance(std::move(dialogs));
+    }
+    void cleanup()
+    {
+        for (const QString &path : std::as_const(m_added))
+            QFile::remove(path);
+        m_added.clear();
+    }
+    void languageMapListsFilesByDisplayName()
+    {
+        writeLanguage(QStringLiteral("025208"),
+                      {{QStringLiteral("font/family"), QStringLiteral("x")}});
+        writeLanguage(QStringLiteral("031225"),
+                      {{QStringLiteral("font/family"), QStringLiteral("x")}});
+        // Not a language: no six-digit code after "lang_".
+        const QString stray = QStringLiteral("./modules/i18n/lang_notes.ini");
+        m_added.append(stray);
+        QFile(stray).open(QIODevice::WriteOnly);
+
+        const QVariantMap map = m_view->chkLanguages();
+        QCOMPARE(
+            map.keys(),
+            (QStringList{QStringLiteral("CHINESE (Simp)"), QStringLiteral("CHINESE (Trad)"),
+                         QStringLiteral("ENGLISH"), QStringLiteral("ENGLISH (UNITED STATES)")}));
+        QCOMPARE(map.value(QStringLiteral("CHINESE (Simp)")), QVariant(QStringLiteral("025044")));
+        QCOMPARE(map.value(QStringLiteral("CHINESE (Trad)")), QVariant(QStringLiteral("025208")));
+        QCOMPARE(map.value(QStringLiteral("ENGLISH")), QVariant(QStringLiteral("031000")));
+        QCOMPARE(map.value(QStringLiteral("ENGLISH (UNITED STATES)")),
+                 QVariant(QStringLiteral("031225")));
+    }
+    void displayNames_data()
+    {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QString>("name");
+        // Qt 4.8 renamed Kurundi to Rundi and went on after Shambala (214) up to Yangben (234).
+        const std::pair<const char *, const char *> rows[] = {
+            {"031000", "ENGLISH"},
+            {"025044", "CHINESE (Simp)"},
+            {"025208", "CHINESE (Trad)"},
+            {"031225", "ENGLISH (UNITED STATES)"},
+            {"031224", "ENGLISH (UNITED KINGDOM)"},
+            {"042082", "GERMAN (GERMANY)"},
+            {"059108", "JAPANESE (JAPAN)"},
+            {"025097", "CHINESE (HONG KONG)"},
+            {"066114", "KOREAN (REPUBLIC OF KOREA)"},
+            {"068000", "RUNDI"},
+            {"215000", "BODO"},
+            {"234000", "YANGBEN"},
+            {"037246", "FRENCH (LATIN AMERICA AND THE CARIBBEAN)"},
+            {"235247", "UNKNOWN (UNKNOWN)"}};
+        for (const auto &[code, name] : rows)
+            QTest::newRow(code) << code << name;
+    }
+    void displayNames()
+    {
+        QFETCH(QString, code);
+        QFETCH(QString, name);
+        QCOMPARE(LanguageFile::displayName(code), name);
+    }
+    void globalStringsFollowTotal_data()
+    {
+        QTest::addColumn<QVariant>("total");
+        QTest::addColumn<QStringList>("expected");
+        const QStringList three{QStringLiteral("Sans"), QStringLiteral("one"),
+                                QStringLiteral("two"), QStringLiteral("three")};
+        QTest::newRow("three") << QVariant(3) << three;
+        QTest::newRow("zero") << QVariant(0) << QStringList{QStringLiteral("Sans")};
+        QTest::newRow("missing total") << QVariant() << QStringList{QStringLiteral("Sans")};
+        QTest::newRow("negative") << QVariant(-4) << QStringList{QStringLiteral("Sans")};
+        // String 5 is not in the file: it reads as empty.
+        QTest::newRow("beyond the strings")
+            << QVariant(5) << (three + QStringList{QString(), QString()});
+    }
+    void globalStringsFollowTotal()
+    {
+        QFETCH(QVariant, total);
+        QFETCH(QStringList, expected);
+        QList<std::pair<QString, QVariant>> values{
+            {QStringLiteral("font/family"), QStringLiteral("Sans")},
+            {QStringLiteral("strings/1"), QStringLiteral("one")},
+            {QStringLiteral("strings/2"), QStringLiteral("two")},
+            {QStringLiteral("strings/3"), QStringLiteral("three")}};
+        if (total.isValid())
+            values.append({QStringLiteral("font/total"), total});
+        writeLanguage(QStringLiteral("900900"), values);
+        QCOMPARE(m_view->getGlobalStrings(QStringLiteral("900900")), expected);
+    }
+    void globalStringsRefillMessageStrings()
+    {
+        const QSettings english(QStringLiteral("./modules/i18n/lang_031000.ini"),
+                                QSettings::IniFormat);
+        QCOMPARE(m_view->getGlobalStrings(QStringLiteral("031000")).size(),
+                 english.value(QStringLiteral("font/total")).toInt() + 1);
+        QCOMPARE(m_view->messageString(2), QStringLiteral("Background Image"));
+        // The path follows msg/3 directly, so its trailing blank must survive the file.
+        QCOMPARE(m_view->messageString(3), QStringLiteral("The image file cannot be opened: "));
+        QVERIFY(m_view->messageString(LanguageFile::messageCount).isEmpty());
+        QVERIFY(m_view->messageString(-1).isEmpty());
+
+        // A missing file gives [""] and empties every message.
+        QCOMPARE(m_view->getGlobalStrings(QStringLiteral("999999")), QStringList{QString()});
+        for (int i = 0; i < LanguageFile::messageCount; ++i)
+            QVERIFY(m_view->messageString(i).isEmpty());
+
+        QCOMPARE(m_view->getGlobalStrings(QStringLiteral("025044")).value(107),
+                 QStringLiteral("应用"));
+        QCOMPARE(m_view->messageString(2), QStringLiteral("背景图片"));
+    }
+    void layoutStringsAlwaysSixteen_data()
+    {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QString>("first");
+        for (const auto &[code, first] : {std::pair{"031000", "Left Button"},
+                                          {"025044", "左键"},
+                                          {"999999", ""},
+                                          {"900901", "only"}})
+            QTest::newRow(code) << QString(code) << QString::fromUtf8(first);
+    }
+    void layoutStringsAlwaysSixteen()
+    {
+        QFETCH(QString, code);
+        QFETCH(QString, first);
+        if (code == QLatin1String("900901"))
+            writeLanguage(code, {{QStringLiteral("V7_133C6AA/0"), QStringLiteral("only")}});
+        const QStringList labels = m_view->getProductLayoutStrings_V7(code);
+        QCOMPARE(labels.size(), 16);
+        QCOMPARE(labels.first(), first);
+    }
+    void shippedFilesAreComplete_data()
+    {
+        QTest::addColumn<QString>("code");
+        QTest::newRow("031000") << "031000";
+        QTest::newRow("025044") << "025044";
+    }
+    void shippedFilesAreComplete()
+    {
+        QFETCH(QString, code);
+        QSettings file(LanguageFile::pathFor(code), QSettings::IniFormat);
+        // An unquoted comma would turn a text into a list, which reads back as an empty string.
+        for (const QString &key : file.allKeys())
+            QVERIFY2(file.value(key).typeId() == QMetaType::QString, qPrintable(key));
+
+        const QStringList strings = m_view->getGlobalStrings(code);
+        QVERIFY(!strings.value(0).isEmpty());
+        for (int i : {100, 101, 102, 103, 104, 105, 107})
+            QVERIFY2(!strings.value(i).isEmpty(), qPrintable(QString::number(i)));
+        for (int i = 0; i < LanguageFile::messageCount; ++i)
+            QVERIFY2(!m_view->messageString(i).isEmpty(), qPrintable(QString::number(i)));
+
+        const QStringList labels = m_view->getProductLayoutStrings_V7(code);
+        QCOMPARE(labels.count(QString()), 8);
+        for (int i = 0; i < 8; ++i)
+            QVERIFY(!labels[i].isEmpty());
+    }
+    void customFilePath()
+    {
+        m_view->getGlobalStrings(QStringLiteral("031000"));
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString readable = dir.filePath(QStringLiteral("back.png"));
+        {
+            QFile f(readable);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("\x89PNG");
+        }
+        const QString missing = dir.filePath(QStringLiteral("gone.png"));
+
+        m_dialogs->nextFile(QString());
+        QCOMPARE(m_view->getCustomFilePath(), QString());
+        m_dialogs->nextFile(readable);
+        QCOMPARE(m_view->getCustomFilePath(), readable);
+        QVERIFY(m_dialogs->shown().isEmpty());
+
+        m_dialogs->nextFile(missing);
+        QCOMPARE(m_view->getCustomFilePath(), QString());
+        QCOMPARE(m_dialogs->shown().size(), 1);
+        QCOMPARE(m_dialogs->shown().first(),
+                 (QStringList{QStringLiteral("Background Image"),
+                              QStringLiteral("The image file cannot be opened: ") + missing}));
+    }
 
 private:
-    void writeLanguage(const QString &code, const QList<std::pair<QString, QVariant>> &values);
-
     std::unique_ptr<myQQuickView> m_view;
     ScriptedDialogs *m_dialogs = nullptr;
     QStringList m_added;
-};
-
-void tst_Language::initTestCase()
-{
-    QVERIFY2(QFile::exists(QStringLiteral("./modules/i18n/lang_031000.ini")),
-             "run from the build directory");
-    m_view = std::make_unique<myQQuickView>();
-}
-
-void tst_Language::init()
-{
-    auto dialogs = std::make_unique<ScriptedDialogs>(false);
-    m_dialogs = dialogs.get();
-    Dialogs::setInstance(std::move(dialogs));
-}
-
-void tst_Language::cleanup()
-{
-    for (const QString &path : std::as_const(m_added))
-        QFile::remove(path);
-    m_added.clear();
-}
-
-void tst_Language::writeLanguage(const QString &code,
-                                 const QList<std::pair<QString, QVariant>> &values)
-{
-    const QString path = LanguageFile::pathFor(code);
-    QVERIFY2(!QFile::exists(path), qPrintable(path + " would be overwritten"));
-    m_added.append(path);
-    QSettings file(path, QSettings::IniFormat);
-    for (const auto &[key, value] : values)
-        file.setValue(key, value);
-}
-
-void tst_Language::languageMapListsFilesByDisplayName()
-{
-    writeLanguage(QStringLiteral("025208"), {{QStringLiteral("font/family"), QStringLiteral("x")}});
-    writeLanguage(QStringLiteral("031225"), {{QStringLiteral("font/family"), QStringLiteral("x")}});
-    // Not a language: no six-digit code after "lang_".
-    const QString stray = QStringLiteral("./modules/i18n/lang_notes.ini");
-    m_added.append(stray);
-    QFile(stray).open(QIODevice::WriteOnly);
-
-    const QVariantMap map = m_view->chkLanguages();
-    QCOMPARE(map.keys(),
-             (QStringList{QStringLiteral("CHINESE (Simp)"), QStringLiteral("CHINESE (Trad)"),
-                          QStringLiteral("ENGLISH"), QStringLiteral("ENGLISH (UNITED STATES)")}));
-    QCOMPARE(map.value(QStringLiteral("CHINESE (Simp)")), QVariant(QStringLiteral("025044")));
-    QCOMPARE(map.value(QStringLiteral("CHINESE (Trad)")), QVariant(QStringLiteral("025208")));
-    QCOMPARE(map.value(QStringLiteral("ENGLISH")), QVariant(QStringLiteral("031000")));
-    QCOMPARE(map.value(QStringLiteral("ENGLISH (UNITED STATES)")),
-             QVariant(QStringLiteral("031225")));
-}
-
-void tst_Language::displayNames_data()
-{
-    QTest::addColumn<QString>("code");
-    QTest::addColumn<QString>("name");
-    QTest::newRow("english") << "031000"
-                             << "ENGLISH";
-    QTest::newRow("simplified") << "025044"
-                                << "CHINESE (Simp)";
-    QTest::newRow("traditional") << "025208"
-                                 << "CHINESE (Trad)";
-    QTest::newRow("english-us") << "031225"
-                                << "ENGLISH (UNITED STATES)";
-    QTest::newRow("english-uk") << "031224"
-                                << "ENGLISH (UNITED KINGDOM)";
-    QTest::newRow("german") << "042082"
-                            << "GERMAN (GERMANY)";
-    QTest::newRow("japanese") << "059108"
-                              << "JAPANESE (JAPAN)";
-    QTest::newRow("hong kong") << "025097"
-                               << "CHINESE (HONG KONG)";
-    QTest::newRow("korean") << "066114"
-                            << "KOREAN (REPUBLIC OF KOREA)";
-    // Qt 4.8 renamed Kurundi to Rundi and went on after Shambala (214) up to Yangben (234).
-    QTest::newRow("renamed language") << "068000"
-                                      << "RUNDI";
-    QTest::newRow("after shambala") << "215000"
-                                    << "BODO";
-    QTest::newRow("last language") << "234000"
-                                   << "YANGBEN";
-    QTest::newRow("last country") << "037246"
-                                  << "FRENCH (LATIN AMERICA AND THE CARIBBEAN)";
-    QTest::newRow("beyond both tables") << "235247"
-                                        << "UNKNOWN (UNKNOWN)";
-}
-
-void tst_Language::displayNames()
-{
-    QFETCH(QString, code);
-    QFETCH(QString, name);
-    QCOMPARE(LanguageFile::displayName(code), name);
-}
-
-void tst_Language::globalStringsFollowTotal_data()
-{
-    QTest::addColumn<QVariant>("total");
-    QTest::addColumn<QStringList>("expected");
-    const QStringList three{QStringLiteral("Sans"), QStringLiteral("one"), QStringLiteral("two"),
-                            QStringLiteral("three")};
-    QTest::newRow("three") << QVariant(3) << three;
-    QTest::newRow("zero") << QVariant(0) << QStringList{QStringLiteral("Sans")};
-    QTest::newRow("missing total") << QVariant() << QStringList{QStringLiteral("Sans")};
-    QTest::newRow("negative") << QVariant(-4) << QStringList{QStringLiteral("Sans")};
-    // String 5 is not in the file: it reads as empty.
-    QTest::newRow("beyond the strings")
-        << QVariant(5) << (three + QStringList{QString(), QString()});
-}
-
-void tst_Language::globalStringsFollowTotal()
-{
-    QFETCH(QVariant, total);
-    QFETCH(QStringList, expected);
-    QList<std::pair<QString, QVariant>> values{
-        {QStringLiteral("font/family"), QStringLiteral("Sans")},
-        {QStringLiteral("strings/1"), QStringLiteral("one")},
-        {QStringLiteral("strings/2"), QStringLiteral("two")},
-        {QStringLiteral("strings/3"), QStringLiteral("three")}};
-    if (total.isValid())
-        values.append({QStringLiteral("font/total"), total});
-    writeLanguage(QStringLiteral("900900"), values);
-    QCOMPARE(m_view->getGlobalStrings(QStringLiteral("900900")), expected);
-}
-
-void tst_Language::globalStringsRefillMessageStrings()
-{
-    const QSettings english(QStringLiteral("./modules/i18n/lang_031000.ini"), QSettings::IniFormat);
-    QCOMPARE(m_view->getGlobalStrings(QStringLiteral("031000")).size(),
-             english.value(QStringLiteral("font/total")).toInt() + 1);
-    QCOMPARE(m_view->messageString(2), QStringLiteral("Background Image"));
-    // The path follows msg/3 directly, so its trailing blank must survive the file.
-    QCOMPARE(m_view->messageString(3), QStringLiteral("The image file cannot be opened: "));
-    QVERIFY(m_view->messageString(LanguageFile::messageCount).isEmpty());
-    QVERIFY(m_view->messageString(-1).isEmpty());
-
-    // A missing file gives [""] and empties every message.
-    QCOMPARE(m_view->getGlobalStrings(QStringLiteral("999999")), QStringList{QString()});
-    for (int i = 0; i < LanguageFile::messageCount; ++i)
-        QVERIFY(m_view->messageString(i).isEmpty());
-
-    QCOMPARE(m_view->getGlobalStrings(QStringLiteral("025044")).value(107), QStringLiteral("应用"));
-    QCOMPARE(m_view->messageString(2), QStringLiteral("背景图片"));
-}
-
-void tst_Language::layoutStringsAlwaysSixteen_data()
-{
-    QTest::addColumn<QString>("code");
-    QTest::addColumn<QString>("first");
-    QTest::newRow("english") << "031000"
-                             << "Left Button";
-    QTest::newRow("chinese") << "025044"
-                             << "左键";
-    QTest::newRow("missing file") << "999999"
-                                  << "";
-    QTest::newRow("partial file") << "900901"
-                                  << "only";
-}
-
-void tst_Language::layoutStringsAlwaysSixteen()
-{
-    QFETCH(QString, code);
-    QFETCH(QString, first);
-    if (code == QLatin1String("900901"))
-        writeLanguage(code, {{QStringLiteral("V7_133C6AA/0"), QStringLiteral("only")}});
-    const QStringList labels = m_view->getProductLayoutStrings_V7(code);
-    QCOMPARE(labels.size(), 16);
-    QCOMPARE(labels.first(), first);
-}
-
-void tst_Language::shippedFilesAreComplete_data()
-{
-    QTest::addColumn<QString>("code");
-    QTest::newRow("english") << "031000";
-    QTest::newRow("chinese") << "025044";
-}
-
-void tst_Language::shippedFilesAreComplete()
-{
-    QFETCH(QString, code);
-    QSettings file(LanguageFile::pathFor(code), QSettings::IniFormat);
-    // An unquoted comma would turn a text into a list, which reads back as an empty string.
-    for (const QString &key : file.allKeys())
-        QVERIFY2(file.value(key).typeId() == QMetaType::QString, qPrintable(key));
-
-    const QStringList strings = m_view->getGlobalStrings(code);
-    QVERIFY(!strings.value(0).isEmpty());
-    for (int i : {100, 101, 102, 103, 104, 105, 107})
-        QVERIFY2(!strings.value(i).isEmpty(), qPrintable(QString::number(i)));
-    for (int i = 0; i < LanguageFile::messageCount; ++i)
-        QVERIFY2(!m_view->messageString(i).isEmpty(), qPrintable(QString::number(i)));
-
-    const QStringList labels = m_view->getProductLayoutStrings_V7(code);
-    QCOMPARE(labels.count(QString()), 8);
-    for (int i = 0; i < 8; ++i)
-        QVERIFY(!labels[i].isEmpty());
-}
-
-void tst_Language::customFilePath()
-{
-    m_view->getGlobalStrings(QStringLiteral("031000"));
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QString readable = dir.filePath(QStringLiteral("back.png"));
+    void writeLanguage(const QString &code, const QList<std::pair<QString, QVariant>> &values)
     {
-        QFile f(readable);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("\x89PNG");
+        const QString path = LanguageFile::pathFor(code);
+        QVERIFY2(!QFile::exists(path), qPrintable(path + " would be overwritten"));
+        m_added.append(path);
+        QSettings file(path, QSettings::IniFormat);
+        for (const auto &[key, value] : values)
+            file.setValue(key, value);
     }
-    const QString missing = dir.filePath(QStringLiteral("gone.png"));
-
-    m_dialogs->nextFile(QString());
-    QCOMPARE(m_view->getCustomFilePath(), QString());
-    m_dialogs->nextFile(readable);
-    QCOMPARE(m_view->getCustomFilePath(), readable);
-    QVERIFY(m_dialogs->shown().isEmpty());
-
-    m_dialogs->nextFile(missing);
-    QCOMPARE(m_view->getCustomFilePath(), QString());
-    QCOMPARE(m_dialogs->shown().size(), 1);
-    QCOMPARE(m_dialogs->shown().first(),
-             (QStringList{QStringLiteral("Background Image"),
-                          QStringLiteral("The image file cannot be opened: ") + missing}));
-}
+};
 
 QTEST_MAIN(tst_Language)
 #include "tst_language.moc"

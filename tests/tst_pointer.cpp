@@ -5,30 +5,68 @@
 #include "bridge/desktop/KdePointerSettings.h"
 #include "bridge/desktop/PointerSteps.h"
 #include "bridge/myQQuickView.h"
-#include "support/RecordingPointerSettings.h"
+#include "support/FileBackup.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
+// The sensor page's pointer steps go into the current profile and then, converted, to the
+// desktop: GNOME through GSettings (an in-memory store here), KDE through kdeglobals.
+
 namespace {
 
-const QString cursorKey = QStringLiteral("sensor/cursorSpeed_V7");
-
-QByteArray readAll(const QString &path)
+// Records every pointer action as one line ("speed 10", "getMouse", "setMouse 6 10 1");
+// refuses them all while `refuse` is set.
+class RecordingPointerSettings final : public PointerSettings
 {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+public:
+    QStringList calls;
+    bool refuse = false;
+    MouseArray mouse{6, 10, 0};
 
-void writeAll(const QString &path, const QByteArray &bytes)
+    bool setMouseSpeed(unsigned v) override { return record(QStringLiteral("speed %1").arg(v)); }
+    bool setWheelScrollLines(unsigned v) override
+    {
+        return record(QStringLiteral("lines %1").arg(v));
+    }
+    bool setDoubleClickTime(unsigned v) override
+    {
+        return record(QStringLiteral("doubleClick %1").arg(v));
+    }
+    bool getMouse(MouseArray &out) override
+    {
+        out = refuse ? out : mouse;
+        return record(QStringLiteral("getMouse"));
+    }
+    bool setMouse(const MouseArray &in) override
+    {
+        mouse = refuse ? mouse : in;
+        return record(QStringLiteral("setMouse %1 %2 %3").arg(in[0]).arg(in[1]).arg(in[2]));
+    }
+
+private:
+    bool record(const QString &call)
+    {
+        calls.append(call);
+        return !refuse;
+    }
+};
+
+struct Setting
 {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
+    const char *name;
+    void (myQQuickView::*set)(uint);
+    uint (myQQuickView::*get)();
+    const char *key;
+};
+const Setting kSettings[] = {{"CursorSpeed", &myQQuickView::setCursorSpeed,
+                              &myQQuickView::getCursorSpeed, "sensor/cursorSpeed_V7"},
+                             {"VerticalScrollLines", &myQQuickView::setVerticalScrollLines,
+                              &myQQuickView::getVerticalScrollLines,
+                              "sensor/verticalScrollLines_V7"},
+                             {"DoubleClickSpeed", &myQQuickView::setDoubleClickSpeed,
+                              &myQQuickView::getDoubleClickSpeed, "sensor/doubleClickSpeed_V7"}};
 
 // A fresh handle on GNOME's mouse schema, to see what the program wrote.
 struct GnomeMouse
@@ -61,322 +99,218 @@ struct GnomeMouse
 
 } // namespace
 
-// The page's steps go into the current profile first and then, converted, to the desktop. Runs
-// from the build directory; the profile files it touches are put back afterwards.
 class tst_Pointer : public QObject
 {
     Q_OBJECT
 
-private slots:
-    void initTestCase();
-    void init();
-    void cleanupTestCase();
-
-    void stepsAreStoredAndConverted_data();
-    void stepsAreStoredAndConverted();
-    void refusedActionKeepsTheStoredStep_data();
-    void refusedActionKeepsTheStoredStep();
-    void missingStepReadsZero();
-    void accelerationKeepsThresholds();
-    void accelerationFailures();
-    void desktopIsChosenFromEnvironment_data();
-    void desktopIsChosenFromEnvironment();
-    void gnomeValuesThroughGSettings_data();
-    void gnomeValuesThroughGSettings();
-    void gnomeRefusesWhatItCannotTake();
-    void gnomeAcceleration();
-    void kdeGlobalsKeepsOtherLines();
-    void kdeGlobalsCreatedWhenMissing();
-    void kdeGlobalsImmutableEntryRefused();
-
-private:
+    FileBackup m_profiles{QStringLiteral("./modules/setting")};
     std::unique_ptr<myQQuickView> m_view;
     RecordingPointerSettings *m_fake = nullptr;
-    QMap<QString, QByteArray> m_savedProfiles;
-    QStringList m_missingProfiles;
-};
 
-void tst_Pointer::initTestCase()
-{
-    QVERIFY2(QDir(QStringLiteral("./modules/setting")).exists(), "run from the build directory");
-    for (int n = 1; n <= 10; ++n) {
-        const QString path = QStringLiteral("./modules/setting/p%1.bin").arg(n);
-        if (QFile::exists(path))
-            m_savedProfiles.insert(path, readAll(path));
-        else
-            m_missingProfiles.append(path);
+private slots:
+    void init()
+    {
+        m_view = std::make_unique<myQQuickView>();
+        auto fake = std::make_unique<RecordingPointerSettings>();
+        m_fake = fake.get();
+        m_view->setPointerSettings(std::move(fake));
     }
-    m_view = std::make_unique<myQQuickView>();
-}
-
-void tst_Pointer::init()
-{
-    auto fake = std::make_unique<RecordingPointerSettings>();
-    m_fake = fake.get();
-    m_view->setPointerSettings(std::move(fake));
-}
-
-void tst_Pointer::cleanupTestCase()
-{
-    m_view.reset(); // writes the profiles back before they are restored
-    for (auto it = m_savedProfiles.cbegin(); it != m_savedProfiles.cend(); ++it)
-        writeAll(it.key(), it.value());
-    for (const QString &path : std::as_const(m_missingProfiles))
-        QFile::remove(path);
-}
-
-void tst_Pointer::stepsAreStoredAndConverted_data()
-{
-    QTest::addColumn<QString>("setting");
-    QTest::addColumn<uint>("step");
-    QTest::addColumn<QString>("sent");
-    QTest::newRow("speed 0") << "speed" << 0u << "speed 1";
-    QTest::newRow("speed 1") << "speed" << 1u << "speed 2";
-    QTest::newRow("speed 5") << "speed" << 5u << "speed 10";
-    QTest::newRow("speed 10") << "speed" << 10u << "speed 20";
-    QTest::newRow("lines 0") << "lines" << 0u << "lines 1";
-    QTest::newRow("lines 2") << "lines" << 2u << "lines 3";
-    QTest::newRow("lines 10") << "lines" << 10u << "lines 11";
-    QTest::newRow("double-click 0") << "doubleClick" << 0u << "doubleClick 900";
-    QTest::newRow("double-click 5") << "doubleClick" << 5u << "doubleClick 550";
-    QTest::newRow("double-click 10") << "doubleClick" << 10u << "doubleClick 200";
-}
-
-void tst_Pointer::stepsAreStoredAndConverted()
-{
-    QFETCH(QString, setting);
-    QFETCH(uint, step);
-    QFETCH(QString, sent);
-    uint stored = 0;
-    QString key;
-    if (setting == QLatin1String("speed")) {
-        m_view->setCursorSpeed(step);
-        stored = m_view->getCursorSpeed();
-        key = cursorKey;
-    } else if (setting == QLatin1String("lines")) {
-        m_view->setVerticalScrollLines(step);
-        stored = m_view->getVerticalScrollLines();
-        key = QStringLiteral("sensor/verticalScrollLines_V7");
-    } else {
-        m_view->setDoubleClickSpeed(step);
-        stored = m_view->getDoubleClickSpeed();
-        key = QStringLiteral("sensor/doubleClickSpeed_V7");
+    void cleanup()
+    {
+        m_view.reset();
+        m_profiles.restore();
     }
-    QCOMPARE(m_fake->calls, QStringList{sent});
-    QCOMPARE(stored, step);
-    // The step, not the converted value, is what the profile keeps.
-    QCOMPARE(m_view->currentProfile().value(key).toUInt(), step);
-}
 
-void tst_Pointer::refusedActionKeepsTheStoredStep_data()
-{
-    QTest::addColumn<QString>("setting");
-    QTest::newRow("speed") << "speed";
-    QTest::newRow("lines") << "lines";
-    QTest::newRow("double-click") << "doubleClick";
-}
+    // The step is what the profile keeps, also when the desktop refuses the converted value.
+    void stepsAreStoredAndConverted_data()
+    {
+        QTest::addColumn<int>("setting");
+        QTest::addColumn<uint>("step");
+        QTest::addColumn<bool>("refuse");
+        QTest::addColumn<QString>("sent");
+        const struct
+        {
+            int setting;
+            uint step;
+            bool refuse;
+            const char *sent;
+        } rows[] = {{0, 0, false, "speed 1"},         {0, 1, false, "speed 2"},
+                    {0, 5, false, "speed 10"},        {0, 10, false, "speed 20"},
+                    {1, 0, false, "lines 1"},         {1, 2, false, "lines 3"},
+                    {1, 10, false, "lines 11"},       {2, 0, false, "doubleClick 900"},
+                    {2, 5, false, "doubleClick 550"}, {2, 10, false, "doubleClick 200"},
+                    {0, 7, true, "speed 14"},         {1, 4, true, "lines 5"},
+                    {2, 3, true, "doubleClick 690"}};
+        for (const auto &r : rows)
+            QTest::addRow("%s %u%s", kSettings[r.setting].name, r.step, r.refuse ? " refused" : "")
+                << r.setting << r.step << r.refuse << r.sent;
+    }
+    void stepsAreStoredAndConverted()
+    {
+        QFETCH(int, setting);
+        QFETCH(uint, step);
+        QFETCH(bool, refuse);
+        QFETCH(QString, sent);
+        const Setting &s = kSettings[setting];
+        m_fake->refuse = refuse;
+        if (refuse)
+            QTest::ignoreMessage(QtDebugMsg,
+                                 qPrintable(QStringLiteral("set%1 Failed").arg(s.name)));
+        (m_view.get()->*s.set)(step);
+        QCOMPARE(m_fake->calls, QStringList{sent});
+        QCOMPARE((m_view.get()->*s.get)(), step);
+        QCOMPARE(m_view->currentProfile().value(s.key).toUInt(), step);
+    }
 
-void tst_Pointer::refusedActionKeepsTheStoredStep()
-{
-    QFETCH(QString, setting);
-    m_fake->refuse = true;
-    if (setting == QLatin1String("speed")) {
-        QTest::ignoreMessage(QtDebugMsg, "setCursorSpeed Failed");
-        m_view->setCursorSpeed(7);
-        QCOMPARE(m_view->getCursorSpeed(), 7u);
-    } else if (setting == QLatin1String("lines")) {
+    // Acceleration changes only the flag of the desktop's array, and never writes an array it
+    // could not read.
+    void acceleration()
+    {
+        m_fake->mouse = {3, 7, 0};
+        QVERIFY(!m_view->getAcceleration());
+        m_view->setAcceleration(true);
+        QVERIFY(m_view->getAcceleration());
+        m_view->setAcceleration(false);
+        QCOMPARE(m_fake->calls, QStringList({"getMouse", "getMouse", "setMouse 3 7 1", "getMouse",
+                                             "getMouse", "setMouse 3 7 0"}));
+        m_fake->calls.clear();
+        m_fake->refuse = true;
+        QTest::ignoreMessage(QtDebugMsg, "setAcceleration Failed");
+        m_view->setAcceleration(true);
+        QCOMPARE(m_fake->calls, QStringList{"getMouse"});
+        QTest::ignoreMessage(QtDebugMsg, "getAcceleration Failed");
+        QVERIFY(!m_view->getAcceleration());
+    }
+
+    void desktopIsChosenFromEnvironment_data()
+    {
+        QTest::addColumn<QByteArray>("desktop");
+        QTest::addColumn<QString>("backend");
+        for (const char *d : {"GNOME", "ubuntu:GNOME"})
+            QTest::newRow(d) << QByteArray(d) << "gnome";
+        QTest::newRow("KDE") << QByteArray("KDE") << "kde";
+        QTest::newRow("XFCE") << QByteArray("XFCE") << "none";
+        QTest::newRow("unset") << QByteArray() << "none";
+    }
+    void desktopIsChosenFromEnvironment()
+    {
+        QFETCH(QByteArray, desktop);
+        QFETCH(QString, backend);
+        const QByteArray saved = qgetenv("XDG_CURRENT_DESKTOP");
+        qputenv("XDG_CURRENT_DESKTOP", desktop);
+        const std::unique_ptr<PointerSettings> settings = PointerSettings::forDesktop();
+        qputenv("XDG_CURRENT_DESKTOP", saved);
+        QString found = QStringLiteral("none");
+        if (dynamic_cast<GnomePointerSettings *>(settings.get()))
+            found = QStringLiteral("gnome");
+        else if (dynamic_cast<KdePointerSettings *>(settings.get()))
+            found = QStringLiteral("kde");
+        QCOMPARE(found, backend);
+    }
+
+    void gnomeValues_data()
+    {
+        QTest::addColumn<int>("setting");
+        QTest::addColumn<uint>("step");
+        QTest::addColumn<double>("expected");
+        const std::tuple<int, uint, double> rows[] = {{0, 0, -0.9},  {0, 5, 0.0},   {0, 7, 0.4},
+                                                      {0, 10, 1.0},  {2, 0, 900.0}, {2, 5, 550.0},
+                                                      {2, 10, 200.0}};
+        for (const auto &[setting, step, expected] : rows)
+            QTest::addRow("%s %u", kSettings[setting].name, step) << setting << step << expected;
+    }
+    void gnomeValues()
+    {
+        QFETCH(int, setting);
+        QFETCH(uint, step);
+        QFETCH(double, expected);
+        GnomeMouse mouse;
+        if (!mouse.settings)
+            QSKIP("GNOME's mouse schema is not installed");
+        // The view picks the backend of the running desktop (GNOME here) on first use.
+        m_view->setPointerSettings(nullptr);
+        (m_view.get()->*kSettings[setting].set)(step);
+        QVERIFY(qAbs((setting == 0 ? mouse.speed() : mouse.doubleClick()) - expected) < 1e-9);
+    }
+
+    void gnomeRefusesWhatItCannotTake()
+    {
+        GnomeMouse mouse;
+        if (!mouse.settings)
+            QSKIP("GNOME's mouse schema is not installed");
+        m_view->setPointerSettings(std::make_unique<GnomePointerSettings>());
         QTest::ignoreMessage(QtDebugMsg, "setVerticalScrollLines Failed");
-        m_view->setVerticalScrollLines(4);
-        QCOMPARE(m_view->getVerticalScrollLines(), 4u);
-    } else {
+        m_view->setVerticalScrollLines(2);
+        // Step 13 wraps around below zero; the desktop must not get a nonsense time.
+        m_view->setDoubleClickSpeed(5);
         QTest::ignoreMessage(QtDebugMsg, "setDoubleClickSpeed Failed");
-        m_view->setDoubleClickSpeed(3);
-        QCOMPARE(m_view->getDoubleClickSpeed(), 3u);
+        m_view->setDoubleClickSpeed(13);
+        QCOMPARE(mouse.doubleClick(), 550);
+        // Beyond GNOME's range.
+        m_view->setCursorSpeed(10);
+        QTest::ignoreMessage(QtDebugMsg, "setCursorSpeed Failed");
+        m_view->setCursorSpeed(11);
+        QVERIFY(qAbs(mouse.speed() - 1.0) < 1e-9);
     }
-    QCOMPARE(m_fake->calls.size(), 1);
-}
 
-void tst_Pointer::missingStepReadsZero()
-{
-    m_view->currentProfile().remove(cursorKey);
-    QCOMPARE(m_view->getCursorSpeed(), 0u);
-    // Whatever the desktop uses: only the profile is asked.
-    QVERIFY(m_fake->calls.isEmpty());
-}
-
-void tst_Pointer::accelerationKeepsThresholds()
-{
-    m_fake->mouse = {3, 7, 0};
-    QVERIFY(!m_view->getAcceleration());
-    m_view->setAcceleration(true);
-    QVERIFY(m_view->getAcceleration());
-    m_view->setAcceleration(false);
-    QCOMPARE(m_fake->calls,
-             (QStringList{QStringLiteral("getMouse"), QStringLiteral("getMouse"),
-                          QStringLiteral("setMouse 3 7 1"), QStringLiteral("getMouse"),
-                          QStringLiteral("getMouse"), QStringLiteral("setMouse 3 7 0")}));
-}
-
-void tst_Pointer::accelerationFailures()
-{
-    m_fake->refuse = true;
-    QTest::ignoreMessage(QtDebugMsg, "setAcceleration Failed");
-    m_view->setAcceleration(true);
-    // A failed read never writes an array it did not get.
-    QCOMPARE(m_fake->calls, QStringList{QStringLiteral("getMouse")});
-    QTest::ignoreMessage(QtDebugMsg, "getAcceleration Failed");
-    QVERIFY(!m_view->getAcceleration());
-}
-
-void tst_Pointer::desktopIsChosenFromEnvironment_data()
-{
-    QTest::addColumn<QByteArray>("desktop");
-    QTest::addColumn<QString>("backend");
-    QTest::newRow("gnome") << QByteArray("GNOME") << "gnome";
-    QTest::newRow("ubuntu") << QByteArray("ubuntu:GNOME") << "gnome";
-    QTest::newRow("plasma") << QByteArray("KDE") << "kde";
-    QTest::newRow("xfce") << QByteArray("XFCE") << "none";
-    QTest::newRow("unset") << QByteArray() << "none";
-}
-
-void tst_Pointer::desktopIsChosenFromEnvironment()
-{
-    QFETCH(QByteArray, desktop);
-    QFETCH(QString, backend);
-    const QByteArray saved = qgetenv("XDG_CURRENT_DESKTOP");
-    qputenv("XDG_CURRENT_DESKTOP", desktop);
-    const std::unique_ptr<PointerSettings> settings = PointerSettings::forDesktop();
-    qputenv("XDG_CURRENT_DESKTOP", saved);
-    QString found = QStringLiteral("none");
-    if (dynamic_cast<GnomePointerSettings *>(settings.get()))
-        found = QStringLiteral("gnome");
-    else if (dynamic_cast<KdePointerSettings *>(settings.get()))
-        found = QStringLiteral("kde");
-    QCOMPARE(found, backend);
-}
-
-void tst_Pointer::gnomeValuesThroughGSettings_data()
-{
-    QTest::addColumn<QString>("setting");
-    QTest::addColumn<uint>("step");
-    QTest::addColumn<double>("expected");
-    QTest::newRow("speed 0") << "speed" << 0u << -0.9;
-    QTest::newRow("speed 5") << "speed" << 5u << 0.0;
-    QTest::newRow("speed 7") << "speed" << 7u << 0.4;
-    QTest::newRow("speed 10") << "speed" << 10u << 1.0;
-    QTest::newRow("double-click 0") << "doubleClick" << 0u << 900.0;
-    QTest::newRow("double-click 5") << "doubleClick" << 5u << 550.0;
-    QTest::newRow("double-click 10") << "doubleClick" << 10u << 200.0;
-}
-
-void tst_Pointer::gnomeValuesThroughGSettings()
-{
-    QFETCH(QString, setting);
-    QFETCH(uint, step);
-    QFETCH(double, expected);
-    GnomeMouse mouse;
-    if (!mouse.settings)
-        QSKIP("GNOME's mouse schema is not installed");
-    // The view picks the backend of the running desktop (GNOME here) on first use.
-    m_view->setPointerSettings(nullptr);
-    if (setting == QLatin1String("speed")) {
-        m_view->setCursorSpeed(step);
-        QVERIFY(qAbs(mouse.speed() - expected) < 1e-9);
-    } else {
-        m_view->setDoubleClickSpeed(step);
-        QCOMPARE(mouse.doubleClick(), int(expected));
+    void gnomeAcceleration()
+    {
+        GnomeMouse mouse;
+        if (!mouse.settings)
+            QSKIP("GNOME's mouse schema is not installed");
+        m_view->setPointerSettings(std::make_unique<GnomePointerSettings>());
+        m_view->setAcceleration(false);
+        QCOMPARE(mouse.accelProfile(), QStringLiteral("flat"));
+        QVERIFY(!m_view->getAcceleration());
+        m_view->setAcceleration(true);
+        QCOMPARE(mouse.accelProfile(), QStringLiteral("default"));
+        QVERIFY(m_view->getAcceleration());
+        // A profile that already accelerates is the user's choice and stays.
+        g_settings_set_string(mouse.settings, "accel-profile", "adaptive");
+        m_view->setAcceleration(true);
+        QCOMPARE(mouse.accelProfile(), QStringLiteral("adaptive"));
     }
-}
 
-void tst_Pointer::gnomeRefusesWhatItCannotTake()
-{
-    GnomeMouse mouse;
-    if (!mouse.settings)
-        QSKIP("GNOME's mouse schema is not installed");
-    m_view->setPointerSettings(std::make_unique<GnomePointerSettings>());
-    QTest::ignoreMessage(QtDebugMsg, "setVerticalScrollLines Failed");
-    m_view->setVerticalScrollLines(2);
-    QCOMPARE(m_view->getVerticalScrollLines(), 2u);
-
-    // Step 13 wraps around below zero; the desktop must not get a nonsense time.
-    m_view->setDoubleClickSpeed(5);
-    QTest::ignoreMessage(QtDebugMsg, "setDoubleClickSpeed Failed");
-    m_view->setDoubleClickSpeed(13);
-    QCOMPARE(mouse.doubleClick(), 550);
-    QCOMPARE(m_view->getDoubleClickSpeed(), 13u);
-
-    // Beyond GNOME's range.
-    m_view->setCursorSpeed(10);
-    QTest::ignoreMessage(QtDebugMsg, "setCursorSpeed Failed");
-    m_view->setCursorSpeed(11);
-    QVERIFY(qAbs(mouse.speed() - 1.0) < 1e-9);
-}
-
-void tst_Pointer::gnomeAcceleration()
-{
-    GnomeMouse mouse;
-    if (!mouse.settings)
-        QSKIP("GNOME's mouse schema is not installed");
-    m_view->setPointerSettings(std::make_unique<GnomePointerSettings>());
-    m_view->setAcceleration(false);
-    QCOMPARE(mouse.accelProfile(), QStringLiteral("flat"));
-    QVERIFY(!m_view->getAcceleration());
-    m_view->setAcceleration(true);
-    QCOMPARE(mouse.accelProfile(), QStringLiteral("default"));
-    QVERIFY(m_view->getAcceleration());
-
-    // A profile that already accelerates is the user's choice and stays.
-    g_settings_set_string(mouse.settings, "accel-profile", "adaptive");
-    m_view->setAcceleration(true);
-    QCOMPARE(mouse.accelProfile(), QStringLiteral("adaptive"));
-
-    PointerSettings::MouseArray array{};
-    GnomePointerSettings gnome;
-    QVERIFY(gnome.getMouse(array));
-    QCOMPARE(array, (PointerSettings::MouseArray{6, 10, 1}));
-}
-
-void tst_Pointer::kdeGlobalsKeepsOtherLines()
-{
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QString path = dir.filePath(QStringLiteral("kdeglobals"));
-    writeAll(path, "[General]\nColorScheme=Breeze\n\n[KDE]\nSingleClick=false\n"
-                   "WheelScrollLines=3\n\n[WM]\nactiveFont=Noto Sans,10,-1,5,50,0\n");
-    KdePointerSettings kde(path, false);
-    QVERIFY(kde.setWheelScrollLines(5));
-    QVERIFY(kde.setDoubleClickTime(550));
-    QCOMPARE(readAll(path), QByteArray("[General]\nColorScheme=Breeze\n\n[KDE]\nSingleClick=false\n"
-                                       "WheelScrollLines=5\nDoubleClickInterval=550\n\n[WM]\n"
-                                       "activeFont=Noto Sans,10,-1,5,50,0\n"));
-    QVERIFY(!kde.setMouseSpeed(10));
-    PointerSettings::MouseArray array{};
-    QVERIFY(!kde.getMouse(array));
-    // Out of range values never reach the file.
-    QVERIFY(!kde.setDoubleClickTime(PointerSteps::doubleClickMs(13)));
-}
-
-void tst_Pointer::kdeGlobalsCreatedWhenMissing()
-{
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QString path = dir.filePath(QStringLiteral("kdeglobals"));
-    KdePointerSettings kde(path, false);
-    QVERIFY(kde.setWheelScrollLines(1));
-    QCOMPARE(readAll(path), QByteArray("[KDE]\nWheelScrollLines=1\n"));
-}
-
-void tst_Pointer::kdeGlobalsImmutableEntryRefused()
-{
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QString path = dir.filePath(QStringLiteral("kdeglobals"));
-    const QByteArray locked("[KDE]\nWheelScrollLines[$i]=3\n");
-    writeAll(path, locked);
-    KdePointerSettings kde(path, false);
-    QVERIFY(!kde.setWheelScrollLines(5));
-    QCOMPARE(readAll(path), locked);
-}
+    // kdeglobals keeps every other line; a locked entry and values out of range are refused.
+    void kdeGlobals_data()
+    {
+        QTest::addColumn<QByteArray>("before"); // empty: no file
+        QTest::addColumn<QByteArray>("after");
+        QTest::addColumn<bool>("ok");
+        QTest::newRow("other lines kept")
+            << QByteArray("[General]\nColorScheme=Breeze\n\n[KDE]\nSingleClick=false\n"
+                          "WheelScrollLines=3\n\n[WM]\nactiveFont=Noto Sans,10,-1,5,50,0\n")
+            << QByteArray("[General]\nColorScheme=Breeze\n\n[KDE]\nSingleClick=false\n"
+                          "WheelScrollLines=5\nDoubleClickInterval=550\n\n[WM]\n"
+                          "activeFont=Noto Sans,10,-1,5,50,0\n")
+            << true;
+        QTest::newRow("created") << QByteArray()
+                                 << QByteArray(
+                                        "[KDE]\nWheelScrollLines=5\nDoubleClickInterval=550\n")
+                                 << true;
+        QTest::newRow("locked") << QByteArray("[KDE]\nWheelScrollLines[$i]=3\n")
+                                << QByteArray("[KDE]\nWheelScrollLines[$i]=3\n") << false;
+    }
+    void kdeGlobals()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QByteArray, after);
+        QFETCH(bool, ok);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("kdeglobals"));
+        if (!before.isEmpty())
+            QVERIFY(FileBackup::write(path, before));
+        KdePointerSettings kde(path, false);
+        QCOMPARE(kde.setWheelScrollLines(5), ok);
+        if (ok)
+            QVERIFY(kde.setDoubleClickTime(550));
+        QVERIFY(!kde.setDoubleClickTime(PointerSteps::doubleClickMs(13)));
+        QVERIFY(!kde.setMouseSpeed(10));
+        PointerSettings::MouseArray array{};
+        QVERIFY(!kde.getMouse(array));
+        QCOMPARE(FileBackup::read(path), after);
+    }
+};
 
 int main(int argc, char **argv)
 {

@@ -1,15 +1,15 @@
+// Weapon records per game, fire-key selections, and sending the chosen weapon to the mouse.
 #include "bridge/RecoilStore.h"
 #include "bridge/myQQuickView.h"
+#include "support/FileBackup.h"
 #include "support/SimRig.h"
 
-#include <QDir>
-#include <QFile>
+#include <QDirIterator>
 #include <QSet>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
 
-// Weapon records per game, fire-key selections, and sending the chosen weapon to the mouse.
 class tst_Recoil : public QObject
 {
     Q_OBJECT
@@ -17,38 +17,49 @@ class tst_Recoil : public QObject
     QTemporaryDir m_tmp;
     QString m_folder;
 
-    static QByteArray readFile(const QString &path)
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
     static void writeFile(const QString &path, const QByteArray &content)
     {
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(content);
+        QVERIFY(FileBackup::write(path, content));
     }
-    static QVariantList record(int i)
+    static QStringList record(int i)
     {
-        return {QStringLiteral("Weapon %1").arg(i), i, 1, 5 + i, 20, 1, 0};
+        return {QStringLiteral("Weapon %1").arg(i),
+                QString::number(i),
+                "1",
+                QString::number(5 + i),
+                "20",
+                "1",
+                "0"};
     }
-    // A game file with the given records.
-    void writeGame(const QString &game, const QList<int> &records)
-    {
-        QSettings ini(m_folder + "/gunData" + game + ".bin", QSettings::IniFormat);
-        for (int i : records)
-            ini.setValue("gunData/" + QString::number(i), record(i));
-    }
-    static QStringList texts(const QVariantList &list)
+    static QStringList records(const QList<int> &numbers)
     {
         QStringList out;
-        for (const QVariant &v : list)
-            out << v.toString();
+        for (int i : numbers)
+            out += record(i);
         return out;
     }
+    // A game file holding the records at the given positions.
+    void writeGame(const QString &game, const QList<int> &positions)
+    {
+        QSettings ini(m_folder + "/gunData" + game + ".bin", QSettings::IniFormat);
+        for (int i : positions)
+            ini.setValue("gunData/" + QString::number(i), record(i));
+    }
+    static QStringList texts(const QVariantList &list) { return QVariant(list).toStringList(); }
     QStringList entries() const
     {
         return QDir(m_folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    }
+    // Relative path and content of every file under folder.
+    static QMap<QString, QByteArray> snapshot(const QString &folder)
+    {
+        QMap<QString, QByteArray> files;
+        QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString path = it.next();
+            files.insert(QDir(folder).relativeFilePath(path), FileBackup::read(path));
+        }
+        return files;
     }
 
 private slots:
@@ -60,37 +71,28 @@ private slots:
         QVERIFY(QDir().mkpath(m_folder));
     }
 
-    void completeGameHas84Entries()
+    // A missing record shortens the list rather than leaving a gap; a missing game is empty.
+    void gunData_data()
     {
-        QList<int> all;
+        QTest::addColumn<QList<int>>("present");
+        QList<int> all, some;
         for (int i = 0; i < 12; ++i)
             all << i;
-        writeGame("1", all);
-        const QVariantList data = RecoilStore(m_folder).gunData(1);
-        QCOMPARE(data.size(), 84);
-        for (int i = 0; i < 12; ++i)
-            QCOMPARE(texts(data.mid(7 * i, 7)), texts(record(i)));
+        some = all;
+        some.removeAt(5);
+        QTest::newRow("complete") << all;
+        QTest::newRow("record 5 missing") << some;
+        QTest::newRow("no game") << QList<int>();
     }
-
-    void missingRecordShiftsLaterWeapons()
+    void gunData()
     {
-        QList<int> some;
-        for (int i = 0; i < 12; ++i)
-            if (i != 5)
-                some << i;
-        writeGame("1", some);
-        const QVariantList data = RecoilStore(m_folder).gunData(1);
-        QCOMPARE(data.size(), 77);
-        QCOMPARE(texts(data.mid(28, 7)), texts(record(4)));
-        QCOMPARE(texts(data.mid(35, 7)), texts(record(6)));
-        QCOMPARE(texts(data.mid(70, 7)), texts(record(11)));
-    }
-
-    void missingGameIsEmpty()
-    {
-        QCOMPARE(RecoilStore(m_folder).gunData(3), QVariantList());
-        QVERIFY(!RecoilStore(m_folder).saveGunData(3, QVariantList(84, 0)));
-        QVERIFY(entries().isEmpty());
+        QFETCH(QList<int>, present);
+        if (!present.isEmpty())
+            writeGame("1", present);
+        const RecoilStore store(m_folder);
+        QCOMPARE(texts(store.gunData(1)), records(present));
+        QCOMPARE(store.saveGunData(1, QVariantList(84, 0)), !present.isEmpty());
+        QCOMPARE(entries().size(), present.isEmpty() ? 0 : 1);
     }
 
     void gameNumberForms_data()
@@ -117,54 +119,40 @@ private slots:
         QFETCH(bool, accepted);
         writeGame("2", {0});
         writeFile(m_folder + "/gunData-1.bin", "[gunData]\n0=keep\n");
-        const QByteArray before = readFile(m_folder + "/gunData2.bin");
-        const QStringList files = entries();
+        const auto before = snapshot(m_folder);
         const RecoilStore store(m_folder);
-
         QCOMPARE(store.gameFile(gameNo).has_value(), accepted);
         QCOMPARE(store.gunData(gameNo).size(), accepted ? 7 : 0);
         QVariantList data;
         for (int i = 0; i < 12; ++i)
-            data += record(11 - i);
+            data += QVariant(record(11 - i)).toList();
         QCOMPARE(store.saveGunData(gameNo, data), accepted);
-        QCOMPARE(entries(), files);
-        QCOMPARE(readFile(m_folder + "/gunData-1.bin"), QByteArray("[gunData]\n0=keep\n"));
-        if (!accepted)
-            QCOMPARE(readFile(m_folder + "/gunData2.bin"), before);
+        const auto after = snapshot(m_folder);
+        QCOMPARE(after.keys(), before.keys());
+        QCOMPARE(after.value("gunData-1.bin"), before.value("gunData-1.bin"));
+        QCOMPARE(after.value("gunData2.bin") == before.value("gunData2.bin"), !accepted);
     }
 
-    void saveWritesTwelveRecords()
-    {
-        writeGame("0", {0});
-        QVariantList data;
-        for (int i = 0; i < 12; ++i)
-            data += record(20 + i);
-        data += QVariantList{"beyond", 1, 2}; // ignored
-        QVERIFY(RecoilStore(m_folder).saveGunData(0, data));
-        const QVariantList back = RecoilStore(m_folder).gunData(0);
-        QCOMPARE(back.size(), 84);
-        QCOMPARE(texts(back), texts(data.mid(0, 84)));
-    }
-
-    // A short list replaces only the whole records it holds and reads nothing past its end.
-    void shortListWritesWholeRecordsOnly()
+    // Twelve records at most are written, and only whole ones: a partial record would leave a
+    // weapon with its fields shifted.
+    void saveWritesWholeRecordsOnly()
     {
         QList<int> all;
         for (int i = 0; i < 12; ++i)
             all << i;
         writeGame("0", all);
         const RecoilStore store(m_folder);
-        QVariantList data = record(40) + record(41);
-        data += QVariantList{"partial", 1, 2};
+        QVariantList data = QVariant(records({40, 41}) + QStringList{"partial", "1", "2"}).toList();
         QVERIFY(store.saveGunData(0, data));
-        const QVariantList back = store.gunData(0);
-        QCOMPARE(back.size(), 84);
-        QCOMPARE(texts(back.mid(0, 7)), texts(record(40)));
-        QCOMPARE(texts(back.mid(7, 7)), texts(record(41)));
-        QCOMPARE(texts(back.mid(14, 7)), texts(record(2)));
+        QStringList expected = records({40, 41}) + records(all.mid(2));
+        QCOMPARE(texts(store.gunData(0)), expected);
         QVERIFY(!store.saveGunData(0, QVariantList{"a", 1}));
         QVERIFY(!store.saveGunData(0, {}));
-        QCOMPARE(texts(store.gunData(0).mid(14)), texts(back.mid(14)));
+        QList<int> twenty;
+        for (int i = 20; i < 33; ++i)
+            twenty << i;
+        QVERIFY(store.saveGunData(0, QVariant(records(twenty)).toList()));
+        QCOMPARE(texts(store.gunData(0)), records(twenty.mid(0, 12)));
     }
 
     void selections()
@@ -176,19 +164,17 @@ private slots:
 
         writeFile(store.selectionFile(), "[gunData]\n0=1, 2, 3, 10\n");
         QVERIFY(store.saveSelection(2, {0, 4, 3, 10}));
-        QCOMPARE(texts(store.selection(2)), (QStringList{"0", "4", "3", "10"}));
+        QCOMPARE(texts(store.selection(2.0)), (QStringList{"0", "4", "3", "10"}));
         QCOMPARE(texts(store.selection(0)), (QStringList{"1", "2", "3", "10"}));
         QCOMPARE(store.selection(1), QVariantList());
-        QCOMPARE(texts(store.selection(2.0)), (QStringList{"0", "4", "3", "10"}));
-
         // Only the three fire keys exist.
-        const QByteArray before = readFile(store.selectionFile());
+        const QByteArray before = FileBackup::read(store.selectionFile());
         for (const QVariant &k : {QVariant(3), QVariant(-1), QVariant(QStringLiteral("x")),
                                   QVariant(QStringLiteral("../1"))}) {
             QVERIFY(!store.saveSelection(k, {9, 9, 9, 99}));
             QCOMPARE(store.selection(k), QVariantList());
         }
-        QCOMPARE(readFile(store.selectionFile()), before);
+        QCOMPARE(FileBackup::read(store.selectionFile()), before);
     }
 
     // The files that ship: three games of twelve sensible weapons, three selections.
@@ -200,69 +186,77 @@ private slots:
             QCOMPARE(data.size(), 84);
             QSet<QString> names;
             for (int i = 0; i < 12; ++i) {
-                const QString name = data[7 * i].toString();
-                QVERIFY(!name.isEmpty());
-                QVERIFY(!names.contains(name));
-                names.insert(name);
+                names.insert(data[7 * i].toString());
+                QCOMPARE(data[7 * i + 1].toInt(), i);
                 for (int f = 1; f < 7; ++f) {
                     bool ok = false;
                     const int v = data[7 * i + f].toString().toInt(&ok);
-                    QVERIFY(ok);
-                    QVERIFY(v >= 0 && v <= 255);
+                    QVERIFY(ok && v >= 0 && v <= (f >= 5 ? 1 : 255));
                 }
-                QCOMPARE(data[7 * i + 1].toInt(), i);
-                QVERIFY(data[7 * i + 5].toInt() <= 1 && data[7 * i + 6].toInt() <= 1);
             }
+            QCOMPARE(names.size(), 12);
+            QVERIFY(!names.contains(QString()));
         }
-        QCOMPARE(view.getGundata(3), QVariantList());
         for (int k = 0; k < 3; ++k) {
             const QVariantList sel = view.getSelGundata(k);
             QCOMPARE(sel.size(), 4);
-            QVERIFY(sel[0].toInt() < 3);
-            QVERIFY(sel[1].toInt() < 12);
-            QVERIFY(sel[3].toInt() >= 10);
+            QVERIFY(sel[0].toInt() < 3 && sel[1].toInt() < 12 && sel[3].toInt() >= 10);
         }
     }
 
-    void viewSavesSelectionInShippedFile()
+    // The view writes the data folder's files; a game name that reaches elsewhere writes
+    // nothing anywhere.
+    void viewWritesOnlyTheGunFolder()
     {
-        const QString path = QStringLiteral("./modules/gun/selGunData.bin");
-        const QByteArray before = readFile(path);
-        QVERIFY(!before.isEmpty());
+        const QString data = QDir::currentPath();
+        const FileBackup gun(QStringLiteral("./modules/gun"));
         myQQuickView view;
+        const auto before = snapshot(data);
         view.saveSelGundata(2, {0, 4, 3, 10});
         QCOMPARE(texts(view.getSelGundata(2)), (QStringList{"0", "4", "3", "10"}));
-        view.saveGundata(QStringLiteral("../setting/apConfig"), QVariantList(84, 1));
-        writeFile(path, before);
+        for (const QString &game : {QStringLiteral("../setting/apConfig"),
+                                    QStringLiteral("../../escaped"), data + "/escaped"})
+            view.saveGundata(game, QVariantList(84, 1));
+        auto after = snapshot(data);
+        QVERIFY(after.value("modules/gun/selGunData.bin") !=
+                before.value("modules/gun/selGunData.bin"));
+        after.insert("modules/gun/selGunData.bin", before.value("modules/gun/selGunData.bin"));
+        QCOMPARE(after.keys(), before.keys());
+        QVERIFY(after == before);
+        // A game that exists is written.
+        view.saveGundata(2, QVariant(records({0, 1})).toList());
+        QCOMPARE(texts(view.getGundata(2).mid(0, 14)), records({0, 1}));
     }
 
+    // The option bytes are read back (83H), written with bit 3 of the last as on/off (03H), and
+    // the pull sent (04H), y negated when option byte 2 says so. Without the option bytes
+    // nothing is written back: zeros would overwrite them.
     void pressGun_data()
     {
-        QTest::addColumn<QByteArray>("options"); // o0..o3 read back from the mouse
+        QTest::addColumn<QByteArray>("options"); // o0..o3 on the mouse
         QTest::addColumn<QByteArray>("args");    // x, y, times, enable, cursorBack, fireKey
-        QTest::addColumn<QByteArray>("sent03");  // parameter bytes 1..4
-        QTest::addColumn<QByteArray>("sent04");  // parameter bytes 1..5
-        QTest::newRow("enable, y negated")
-            << QByteArray::fromHex("11220120") << QByteArray::fromHex("050c03010002")
-            << QByteArray::fromHex("11220128") << QByteArray::fromHex("000305f402");
-        QTest::newRow("o2 zero keeps y")
-            << QByteArray::fromHex("11220020") << QByteArray::fromHex("050c03010002")
-            << QByteArray::fromHex("11220028") << QByteArray::fromHex("0003050c02");
-        QTest::newRow("disable clears bit 3")
-            << QByteArray::fromHex("aabb00ff") << QByteArray::fromHex("020a07000100")
-            << QByteArray::fromHex("aabb00f7") << QByteArray::fromHex("0107020a00");
-        QTest::newRow("y 0 negated stays 0")
-            << QByteArray::fromHex("00000508") << QByteArray::fromHex("0000010101ff")
-            << QByteArray::fromHex("00000508") << QByteArray::fromHex("01010000ff");
+        QTest::addColumn<bool>("stalled");
+        QTest::addColumn<QByteArray>("sent03"); // parameter bytes 1..4
+        QTest::addColumn<QByteArray>("sent04"); // parameter bytes 1..5
+        const auto row = [](const char *name, const char *o, const char *a, bool stalled,
+                            const char *s3, const char *s4) {
+            QTest::newRow(name) << QByteArray::fromHex(o) << QByteArray::fromHex(a) << stalled
+                                << QByteArray::fromHex(s3) << QByteArray::fromHex(s4);
+        };
+        row("enable, y negated", "11220120", "050c03010002", false, "11220128", "000305f402");
+        row("o2 zero keeps y", "11220020", "050c03010002", false, "11220028", "0003050c02");
+        row("disable clears bit 3", "aabb00ff", "020a07000100", false, "aabb00f7", "0107020a00");
+        row("y 0 negated stays 0", "00000508", "0000010101ff", false, "00000508", "01010000ff");
+        row("options not read", "11220120", "050c03010002", true, "11220120", "0000000000");
     }
     void pressGun()
     {
         QFETCH(QByteArray, options);
         QFETCH(QByteArray, args);
+        QFETCH(bool, stalled);
         QFETCH(QByteArray, sent03);
         QFETCH(QByteArray, sent04);
-        auto u = [](const QByteArray &b, int i) { return uchar(b[i]); };
-
+        const auto u = [](const QByteArray &b, int i) { return uchar(b[i]); };
         SimRig rig;
         myQQuickView view;
         view.setTransport(&rig.hid());
@@ -270,32 +264,16 @@ private slots:
                                             u(options, 3));
         QVERIFY(rig.waitIdle());
         rig.mouse().clearReceived();
-
+        rig.mouse().setFault(EmulatedDevice::Fault::Stalled, stalled);
         view.v7_0CH_SetPressGun(u(args, 0), u(args, 1), u(args, 2), u(args, 3), u(args, 4),
                                 u(args, 5));
         QVERIFY(rig.waitIdle());
-
         QList<uchar> order;
         for (const auto &block : rig.mouse().received())
             order << block[0];
-        QCOMPARE(order, (QList<uchar>{0x83, 0x03, 0x04}));
+        QCOMPARE(order, stalled ? QList<uchar>({0x83}) : QList<uchar>({0x83, 0x03, 0x04}));
         QCOMPARE(rig.mouse().parameters(0x03).left(4), sent03);
         QCOMPARE(rig.mouse().parameters(0x04).left(5), sent04);
-    }
-
-    void pressGunSendsNothingWithoutTheOptionBytes()
-    {
-        SimRig rig;
-        myQQuickView view;
-        view.setTransport(&rig.hid());
-        rig.hid().hid_03H_SetKeyboardoption(0x11, 0x22, 0x01, 0x20);
-        QVERIFY(rig.waitIdle());
-        rig.mouse().setFault(EmulatedDevice::Fault::Stalled, true);
-        rig.mouse().clearReceived();
-        view.v7_0CH_SetPressGun(5, 12, 3, 1, 0, 2);
-        QVERIFY(rig.waitIdle());
-        QCOMPARE(rig.mouse().received().size(), 1); // the 83H read only
-        QCOMPARE(rig.mouse().parameters(0x03).left(4), QByteArray::fromHex("11220120"));
     }
 };
 

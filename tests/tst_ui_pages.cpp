@@ -2,7 +2,6 @@
 // check the commands that reached the emulated mouse and the profile the program left.
 #include "support/SceneRun.h"
 
-#include <QRegularExpression>
 #include <QSettings>
 #include <QtTest>
 
@@ -12,38 +11,8 @@ class tst_UiPages : public QObject
 
     SceneRun m_scene;
 
-    struct Run
-    {
-        int status = -1;
-        QString err;
-        QStringList commands; // command blocks sent, unscrambled: "0d 03 1e 02 00 00 00"
-        QStringList data;     // data phases sent: "00 09 0f ..." (report ID first)
-    };
-
-    // Waits for the page's scene objects, then shows it through the function menu.
-    static QByteArray showPage(int index, const char *objectName)
-    {
-        return QByteArray("for (var i = 0; i < 200 && !find('") + objectName +
-               "'); ++i) wait(50);\n"
-               "if (!click('funcMenu" +
-               QByteArray::number(index) + "')) throw new Error('no function menu');\nwait(600);\n";
-    }
-
-    Run run(const QByteArray &source)
-    {
-        const SceneRun::Result r = m_scene.run(source);
-        return {r.status, r.err, r.commands(), r.data()};
-    }
-
-    // The commands with the given command byte, in the order sent.
-    static QStringList only(const QStringList &commands, const QString &code)
-    {
-        QStringList out;
-        for (const QString &c : commands)
-            if (c.startsWith(code + ' '))
-                out << c;
-        return out;
-    }
+    using Run = SceneRun::Result;
+    Run run(const QByteArray &script) { return m_scene.run(script); }
 
 private slots:
     void initTestCase() { QVERIFY(m_scene.isValid()); }
@@ -55,20 +24,20 @@ private slots:
     // type 3), and the whole table goes out with the stage count the mouse reported.
     void sensorStageChangeSendsTheTable()
     {
-        const Run r = run(showPage(3, "pageSensor") + R"(
+        const Run r = run(SceneRun::showPage(3) + R"(
             find("sensorStageValue1").commit(1700);
             find("sensorStageValue2").commit(0);
             wait(400);
         )");
         QVERIFY2(r.status == 0, qPrintable(r.err));
-        const QStringList dpi = only(r.commands, "11");
+        const QStringList dpi = r.commands("11");
         QCOMPARE(dpi.size(), 2);
         QCOMPARE(dpi.last(), QStringLiteral("11 08 08 00 00 00 00"));
         QVERIFY2(
-            r.data.contains("00 09 0f 27 67 80 80 80 80 00 00 00 00 00 00 00 00 00 00 00 00 00 "
-                            "00 00 00 00 00 00 00 00 00 00 00"),
-            qPrintable(r.data.join('\n')));
-        QVERIFY(r.data.last().startsWith("00 09 0f 80 67 80 80 80 80 00"));
+            r.data().contains("00 09 0f 27 67 80 80 80 80 00 00 00 00 00 00 00 00 00 00 00 00 00 "
+                              "00 00 00 00 00 00 00 00 00 00 00"),
+            qPrintable(r.data().join('\n')));
+        QVERIFY(r.data().last().startsWith("00 09 0f 80 67 80 80 80 80 00"));
         QSettings p1(m_scene.file("setting/p1.bin"), QSettings::IniFormat);
         QCOMPARE(p1.value("sensor/dpi_V7").toStringList(),
                  QStringList({"1000", "1600", "0", "8000", "0", "0", "0", "0"}));
@@ -77,7 +46,7 @@ private slots:
     // The lower menu's apply: the rate, then the current stage counted from 1.
     void totalApplySendsRateThenStage()
     {
-        const Run r = run(showPage(3, "pageSensor") + R"(
+        const Run r = run(SceneRun::showPage(3) + R"(
             if (!click("sensorRate0") || !click("sensorStage2"))
                 throw new Error("sensor controls");
             if (!click("btnTotalApply"))
@@ -85,9 +54,9 @@ private slots:
             wait(600);
         )");
         QVERIFY2(r.status == 0, qPrintable(r.err));
-        const int rate = r.commands.indexOf(QStringLiteral("01 08 00 00 00 00 00"));
-        const int stage = r.commands.indexOf(QStringLiteral("0b 03 00 00 00 00 00"));
-        QVERIFY2(rate >= 0 && stage > rate, qPrintable(r.commands.join('\n')));
+        const int rate = r.commands().indexOf(QStringLiteral("01 08 00 00 00 00 00"));
+        const int stage = r.commands().indexOf(QStringLiteral("0b 03 00 00 00 00 00"));
+        QVERIFY2(rate >= 0 && stage > rate, qPrintable(r.commands().join('\n')));
     }
 
     // Reset sends the factory table and the indicator colours in the form the mouse drives
@@ -110,19 +79,19 @@ private slots:
         QFETCH(QByteArray, setup);
         QFETCH(QString, colourBlock);
         QFETCH(QString, colourData);
-        const Run r = run(showPage(3, "pageSensor") + setup + R"(
+        const Run r = run(SceneRun::showPage(3) + setup + R"(
             find("sensorStageValue0").commit(600);
             if (!click("sensorReset"))
                 throw new Error("no reset");
             wait(600);
         )");
         QVERIFY2(r.status == 0, qPrintable(r.err));
-        QVERIFY2(r.data.size() >= 3, qPrintable(r.data.join('\n')));
-        QVERIFY(r.data.at(r.data.size() - 3).startsWith("00 05 13 27 67 80 80 80 80 00"));
-        QVERIFY2(r.data.at(r.data.size() - 2).startsWith("00 09 13 27 67 80 80 80 80 00"),
-                 qPrintable(r.data.join('\n')));
-        QCOMPARE(only(r.commands, "10").last(), colourBlock);
-        QVERIFY2(r.data.last().startsWith(colourData), qPrintable(r.data.last()));
+        QVERIFY2(r.data().size() >= 3, qPrintable(r.data().join('\n')));
+        QVERIFY(r.data().at(r.data().size() - 3).startsWith("00 05 13 27 67 80 80 80 80 00"));
+        QVERIFY2(r.data().at(r.data().size() - 2).startsWith("00 09 13 27 67 80 80 80 80 00"),
+                 qPrintable(r.data().join('\n')));
+        QCOMPARE(r.commands("10").last(), colourBlock);
+        QVERIFY2(r.data().last().startsWith(colourData), qPrintable(r.data().last()));
     }
 
     // A factory profile without the lists gives five numbers, the stage last; the stage table
@@ -134,17 +103,17 @@ private slots:
         pd.remove("color_V7");
         pd.setValue("sensor/stage_V7", 4);
         pd.sync();
-        const Run r = run(showPage(3, "pageSensor") + R"(
+        const Run r = run(SceneRun::showPage(3) + R"(
             find("sensorStageValue0").commit(600);
             click("sensorReset");
             click("sensorApply");
             wait(600);
         )");
         QVERIFY2(r.status == 0, qPrintable(r.err));
-        QVERIFY2(r.data.at(r.data.size() - 2).startsWith("00 09 13 27 67 80 80 80 80 00"),
-                 qPrintable(r.data.join('\n')));
-        QCOMPARE(only(r.commands, "01").last(), QStringLiteral("01 02 00 00 00 00 00"));
-        QCOMPARE(only(r.commands, "0b").last(), QStringLiteral("0b 04 00 00 00 00 00"));
+        QVERIFY2(r.data().at(r.data().size() - 2).startsWith("00 09 13 27 67 80 80 80 80 00"),
+                 qPrintable(r.data().join('\n')));
+        QCOMPARE(r.commands("01").last(), QStringLiteral("01 02 00 00 00 00 00"));
+        QCOMPARE(r.commands("0b").last(), QStringLiteral("0b 04 00 00 00 00 00"));
     }
 
     // Lighting page ---------------------------------------------------------------------------
@@ -153,7 +122,7 @@ private slots:
     // the palette first; the profile keeps the page's own indexes.
     void lightingApplySendsTheEffect()
     {
-        const Run r = run(showPage(2, "pageColor") + R"(
+        const Run r = run(SceneRun::showPage(2) + R"(
             var effects = [1, 2, 3];
             for (var i = 0; i < effects.length; ++i) {
                 if (!click("colorEffect" + effects[i]) || !click("colorApply"))
@@ -162,10 +131,9 @@ private slots:
             }
         )");
         QVERIFY2(r.status == 0, qPrintable(r.err));
-        QCOMPARE(
-            only(r.commands, "0d"),
-            QStringList({"0d 01 0a 02 00 00 00", "0d 02 01 02 00 00 00", "0d 03 1e 02 00 00 00"}));
-        QCOMPARE(only(r.commands, "10").first(), QStringLiteral("10 00 18 00 00 00 00"));
+        QCOMPARE(r.commands("0d"), QStringList({"0d 01 0a 02 00 00 00", "0d 02 01 02 00 00 00",
+                                                "0d 03 1e 02 00 00 00"}));
+        QCOMPARE(r.commands("10").first(), QStringLiteral("10 00 18 00 00 00 00"));
         QSettings p1(m_scene.file("setting/p1.bin"), QSettings::IniFormat);
         QCOMPARE(p1.value("color_V7/ledEffect").toStringList(), QStringList({"3", "7", "7"}));
     }
@@ -174,7 +142,7 @@ private slots:
     // The preview runs only while the page is shown.
     void lightingKeepsColoursOnAWrongRead()
     {
-        const Run r = run(showPage(2, "pageColor") + R"(
+        const Run r = run(SceneRun::showPage(2) + R"(
             var palette = [];
             for (var i = 0; i < 24; ++i)
                 palette.push(i + 1);
@@ -194,9 +162,9 @@ private slots:
         )");
         QVERIFY2(r.status == 0, qPrintable(r.err));
         QVERIFY2(
-            r.data.last().startsWith("00 01 02 03 04 05 06 07 08 09 0a 0b 0c 0d 0e 0f 10 11 12 "
-                                     "13 14 15 16 17 18 00"),
-            qPrintable(r.data.join('\n')));
+            r.data().last().startsWith("00 01 02 03 04 05 06 07 08 09 0a 0b 0c 0d 0e 0f 10 11 12 "
+                                       "13 14 15 16 17 18 00"),
+            qPrintable(r.data().join('\n')));
     }
 
     // Recoil page ---------------------------------------------------------------------------
@@ -246,7 +214,7 @@ private slots:
         QFETCH(QString, options);
         QFETCH(QString, pull);
         writeRecoilFiles(m_scene.file("gun"));
-        const Run r = run(showPage(4, "pagePressGun") + "var names = '" + clicks + R"(';
+        const Run r = run(SceneRun::showPage(4) + "var names = '" + clicks + R"(';
             names.split(" ").concat(["recoilApply"]).forEach(function (name) {
                 if (!click(name))
                     throw new Error("cannot click " + name);
@@ -256,11 +224,11 @@ private slots:
         QVERIFY2(r.status == 0, qPrintable(r.err));
         // Other pages may send between; the recoil commands are the last of their kind.
         QStringList recoil;
-        for (const QString &c : r.commands)
+        for (const QString &c : r.commands())
             if (c.startsWith("83 ") || c.startsWith("03 ") || c.startsWith("04 "))
                 recoil << c;
-        QCOMPARE(only(recoil, "04").size(), 1);
-        QVERIFY2(recoil.size() >= 3, qPrintable(r.commands.join('\n')));
+        QCOMPARE(r.commands("04").size(), 1);
+        QVERIFY2(recoil.size() >= 3, qPrintable(r.commands().join('\n')));
         QCOMPARE(recoil.mid(recoil.size() - 3),
                  QStringList({QStringLiteral("83 00 00 00 00 00 00"), options, pull}));
     }
@@ -271,7 +239,7 @@ private slots:
     {
         const QString folder = m_scene.file("gun");
         writeRecoilFiles(folder);
-        const Run r = run(showPage(4, "pagePressGun") + R"(
+        const Run r = run(SceneRun::showPage(4) + R"(
             var saved = 0;
             find("pagePressGun").selectionSaved.connect(function () { ++saved; });
             if (find("recoilInterval").text !== "10")
@@ -283,7 +251,7 @@ private slots:
                 throw new Error("selection saved " + saved + " times");
         )");
         QVERIFY2(r.status == 0, qPrintable(r.err));
-        QVERIFY(only(r.commands, "04").isEmpty());
+        QVERIFY(r.commands("04").isEmpty());
 
         QSettings game(folder + "/gunData1.bin", QSettings::IniFormat);
         QCOMPARE(game.value("gunData/6").toStringList(),

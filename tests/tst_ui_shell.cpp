@@ -1,7 +1,9 @@
 // The shell end to end: headless runs that click through the menus by objectName and check the
-// files the program leaves behind.
+// files the program leaves behind; the script runner itself (grab, click, emulator faults) and
+// how a failing run ends.
 #include "support/SceneRun.h"
 
+#include <QImage>
 #include <QSettings>
 #include <QtTest>
 
@@ -69,6 +71,49 @@ private slots:
         QVERIFY(p3.contains("keydefine_V7/0"));
         QVERIFY(!r.commands("01").isEmpty());
         QVERIFY(!r.commands("12").isEmpty());
+    }
+
+    void sceneIsScriptable()
+    {
+        const QString png = m_scene.file(QStringLiteral("scene.png"));
+        const auto r = m_scene.run(started() + QStringLiteral(R"(
+            if (!grab("%1") || scene.width !== 1000)
+                throw new Error("grab");
+            // Missing, and hidden (the busy veil shows only while the scene is protected).
+            if (click("noSuchItem") || click("busy"))
+                throw new Error("clicked what cannot be clicked");
+            sim.fault("mouse", "stalled", true);
+            if (ui_View.ui_91H_SyncDPI() !== 8)
+                throw new Error("a stalled mouse still answered");
+        )")
+                                                   .arg(png)
+                                                   .toUtf8());
+        QVERIFY2(r.status == 0, qPrintable(r.err));
+        const QImage image(png);
+        QCOMPARE(image.size(), QSize(1000, 600));
+        QVERIFY(qAlpha(image.pixel(500, 300)) > 128); // the scene, drawn
+    }
+
+    void failingRunsEndWithOne_data()
+    {
+        QTest::addColumn<QByteArray>("source");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("throw") << QByteArray("var a = 1;\nthrow new Error('stop here');\n")
+                               << QStringLiteral("scene.js:2: Error: stop here");
+        QTest::newRow("unknown fault") << QByteArray("sim.fault('mouse', 'melted', true);\n")
+                                       << QStringLiteral("unknown fault melted");
+        QTest::newRow("no keyboard")
+            << QByteArray("sim.unplug('keyboard');\n") << QStringLiteral("no emulated keyboard");
+        QTest::newRow("mouse unplugged") << QByteArray("sim.unplug('mouse');\nwait(3000);\n")
+                                         << QStringLiteral("Can not detect V7 Gaming Mouse !");
+    }
+    void failingRunsEndWithOne()
+    {
+        QFETCH(QByteArray, source);
+        QFETCH(QString, message);
+        const auto r = m_scene.run(source);
+        QCOMPARE(r.status, 1);
+        QVERIFY2(r.err.contains(message), qPrintable(r.err));
     }
 };
 

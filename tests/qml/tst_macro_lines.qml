@@ -7,42 +7,24 @@ import "../../modules/qml/V7/MacroLines.js" as MacroLines
 TestCase {
     name: "MacroLines"
 
-    function test_lines_data() {
-        return [
-            { tag: "key by hand", lines: MacroLines.keyLines("A"),
-              expected: ["A    [Down]", "A      [Up]"] },
-            { tag: "name with spaces keeps them", lines: MacroLines.keyLines("KP 7 "),
-              expected: ["KP 7     [Down]", "KP 7       [Up]"] },
-            { tag: "mouse button", lines: MacroLines.keyLines("MS-B5"),
-              expected: ["MS-B5    [Down]", "MS-B5      [Up]"] },
-            { tag: "key without a name", lines: MacroLines.keyLines(""), expected: [] },
-            { tag: "delay", lines: [MacroLines.delayLine(1000)], expected: ["1000   [Delay]"] },
-            { tag: "delay below range", lines: [MacroLines.delayLine(3)], expected: ["10   [Delay]"] },
-            { tag: "delay above range", lines: [MacroLines.delayLine(70000)],
-              expected: ["65535   [Delay]"] },
-            { tag: "delay not a number", lines: [MacroLines.delayLine("x")],
-              expected: ["1000   [Delay]"] }
-        ]
+    function test_lines() {
+        const L = MacroLines
+        compare(L.keyLines("A"), ["A    [Down]", "A      [Up]"])
+        compare(L.keyLines("KP 7 "), ["KP 7     [Down]", "KP 7       [Up]"], "spaces kept")
+        compare(L.keyLines("MS-B5"), ["MS-B5    [Down]", "MS-B5      [Up]"])
+        compare(L.keyLines(""), [], "a key without a name")
+        compare([L.delayLine(1000), L.delayLine(3), L.delayLine(70000), L.delayLine("x")],
+                ["1000   [Delay]", "10   [Delay]", "65535   [Delay]", "1000   [Delay]"])
     }
 
-    function test_lines(data) {
-        compare(data.lines, data.expected)
-    }
-
-    function test_parse_data() {
-        return [
-            { tag: "down", line: "KP 7     [Down]", kind: "down", value: "KP 7 " },
-            { tag: "up", line: "\u25BA      [Up]", kind: "up", value: "\u25BA" },
-            { tag: "delay", line: "250   [Delay]", kind: "delay", value: "250" },
-            { tag: "unpadded command", line: "A[Down]", kind: "", value: "A[Down]" },
-            { tag: "unknown command", line: "A    [Hold]", kind: "", value: "A    [Hold]" }
-        ]
-    }
-
-    function test_parse(data) {
-        var p = MacroLines.parse(data.line)
-        compare(p.kind, data.kind)
-        compare(p.value, data.value)
+    function test_parse() {
+        const rows = [["KP 7     [Down]", "down", "KP 7 "], ["\u25BA      [Up]", "up", "\u25BA"],
+                      ["250   [Delay]", "delay", "250"], ["A[Down]", "", "A[Down]"],
+                      ["A    [Hold]", "", "A    [Hold]"]]
+        for (const [line, kind, value] of rows) {
+            const p = MacroLines.parse(line)
+            compare([p.kind, p.value], [kind, value], line)
+        }
     }
 
     function test_insert_data() {

@@ -39,13 +39,9 @@ TestCase {
     }
 
     function test_unofferedValueDisablesTheStage_data() {
-        return [
-            { tag: "between steps", type: 0, dpi: 300 },
-            { tag: "above the table", type: 0, dpi: 8000 },
-            { tag: "another sensor's value", type: 1, dpi: 250 },
-            { tag: "off", type: 3, dpi: 0 },
-            { tag: "unknown sensor reads as type 0", type: 9, dpi: 600 }
-        ]
+        return [{ tag: "between steps", type: 0, dpi: 300 }, { tag: "above", type: 0, dpi: 8000 },
+                { tag: "another sensor's value", type: 1, dpi: 250 }, { tag: "off", type: 3, dpi: 0 },
+                { tag: "unknown sensor reads as type 0", type: 9, dpi: 600 }]
     }
     function test_unofferedValueDisablesTheStage(data) {
         compare(Codes.stageByte(data.type, data.dpi), 0x80)
@@ -54,30 +50,15 @@ TestCase {
                 [0x80, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80])
     }
 
-    function test_pollingRate_data() {
-        return [
-            { tag: "125 Hz", index: 0, rate: 0x08 },
-            { tag: "250 Hz", index: 1, rate: 0x04 },
-            { tag: "500 Hz", index: 2, rate: 0x02 },
-            { tag: "1000 Hz", index: 3, rate: 0x01 }
-        ]
-    }
-    function test_pollingRate(data) {
-        compare(Codes.rateByte(data.index), data.rate)
-        compare(Codes.rateIndex(data.rate), data.index)
-    }
-
-    function test_pollingRateReadBack_data() {
-        return [
-            { tag: "lowest bit decides", rate: 0x06, index: 2 },
-            { tag: "above 125 Hz clamps", rate: 0x10, index: 0 },
-            { tag: "top bit clamps", rate: 0x80, index: 0 },
-            { tag: "nothing stored is the default", rate: 0, index: 2 },
-            { tag: "text from a profile", rate: "4", index: 1 }
-        ]
-    }
-    function test_pollingRateReadBack(data) {
-        compare(Codes.rateIndex(data.rate), data.index)
+    // Each polling rate's byte both ways; a stored byte reads back by its lowest bit, clamped.
+    function test_pollingRate() {
+        const bytes = [0x08, 0x04, 0x02, 0x01]
+        for (let i = 0; i < 4; ++i) {
+            compare(Codes.rateByte(i), bytes[i])
+            compare(Codes.rateIndex(bytes[i]), i)
+        }
+        for (const [rate, index] of [[0x06, 2], [0x10, 0], [0x80, 0], [0, 2], ["4", 1]])
+            compare(Codes.rateIndex(rate), index, "read back " + rate)
     }
 
     // option1 for steps 0..7; the step the effect ignores is set to something else on purpose.
@@ -100,16 +81,11 @@ TestCase {
     }
 
     function test_colourReads_data() {
-        const rgb = []
-        for (let i = 0; i < 24; ++i)
-            rgb.push(String(i * 10))
-        return [
-            { tag: "eight triples", list: rgb, taken: true },
-            { tag: "empty", list: [], taken: false },
-            { tag: "one short", list: rgb.slice(1), taken: false },
-            { tag: "one long", list: rgb.concat(["7"]), taken: false },
-            { tag: "colour numbers", list: rgb.slice(0, 8), taken: false }
-        ]
+        const rgb = Array.from({ length: 24 }, (_, i) => String(i * 10))
+        return [{ tag: "eight triples", list: rgb, taken: true }, { tag: "empty", list: [], taken: false },
+                { tag: "one short", list: rgb.slice(1), taken: false },
+                { tag: "one long", list: rgb.concat(["7"]), taken: false },
+                { tag: "colour numbers", list: rgb.slice(0, 8), taken: false }]
     }
     function test_colourReads(data) {
         model.colors = model.defaultColors.slice()

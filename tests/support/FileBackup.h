@@ -5,9 +5,9 @@
 #include <QMap>
 #include <QString>
 
-// Keeps the files of a folder as they were, so a test that writes runtime files under the build
-// folder's modules/ leaves them unchanged: files it changed get their old content back, files it
-// created go.
+// Keeps the files of a folder as they were, so a test that writes the data folder's files leaves
+// them unchanged: files it changed get their old content back, files it created go. Also reads
+// and writes whole files for tests.
 class FileBackup
 {
 public:
@@ -38,6 +38,12 @@ public:
     {
         QFile f(path);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    static bool write(const QString &path, const QByteArray &content)
+    {
+        QFile f(path);
+        return f.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+               f.write(content) == content.size();
     }
 
 private:

@@ -19,7 +19,6 @@ SimRig::SimRig()
 
 SimRig::~SimRig()
 {
-    // The transport's destructor waits for the ready flag.
     if (m_taken)
         releaseTransport();
     m_hid.stopListening();

@@ -6,27 +6,16 @@
 #include "sim/SimBackend.h"
 #include "support/RecordingBackend.h"
 
-// A transport wired to the emulated keyboard and mouse, with every backend call recorded:
+// A transport wired to the emulated keyboard (device 0, 64-byte reports) and mouse (device 1,
+// 32-byte reports), every backend call recorded: SimBackend <- RecordingBackend <- Hid_Thread.
+// A fresh rig talks to the mouse, scrambling off on both sides, no handshake run and no
+// listener (every acknowledge pause then lasts its full 128 ms). Set transfers run on the pool:
+// wait for them before reading or clearing the recorder.
 //
-//     SimBackend  <-  RecordingBackend  <-  Hid_Thread
-//
-// The device table holds the keyboard at position 0 and the mouse at position 1 (their sim
-// paths, report lengths 64 and 32), as a device check would build it. A fresh rig talks to the
-// mouse (the transport starts with device 1), scrambling off on both sides, no handshake run
-// and no listener: every waitAck then lasts its full 128 ms.
-//
-// Typical use:
-//
-//     SimRig rig;
-//     rig.select(SimRig::Keyboard);          // handshake; loads the Secrecy Code
-//     rig.recorder().clear();
+//     rig.select(SimRig::Keyboard);          // handshake, with the code from apConfig.bin
 //     rig.hid().hid_09H_SetKeyboardMode(3);
-//     QVERIFY(rig.waitIdle());               // the Set transfer runs on the pool
-//     QCOMPARE(rig.recorder().featureOuts().size(), 1);
-//
-// The handshake reads the Secrecy Code from ./modules/setting/apConfig.bin of the current
-// folder, as the program does. A failed handshake shows its warning through Dialogs (scripted in
-// tests).
+//     QVERIFY(rig.waitIdle());
+//     QCOMPARE(rig.recorder().featureOuts().size(), 2);
 class SimRig
 {
 public:
@@ -44,25 +33,20 @@ public:
     RecordingBackend &recorder() { return m_recorder; }
     Hid_Thread &hid() { return m_hid; }
 
-    // The table the rig installs: keyboard at 0, mouse at 1.
     static DeviceTable deviceTable();
 
-    // swichCurDevice(d): makes d current and runs the handshake; switching to another device
-    // also starts the listener on its event interface. True when the handshake passed.
+    // Makes d current and runs the handshake (switching device also starts the listener on
+    // the new one's event interface); true when it passed.
     bool select(Device d);
-    // Starts the listener on d's event interface without a handshake, so acknowledge reports
-    // end waitAck after 64 ms.
+    // Starts the listener on d without a handshake, so acknowledges end a pause after 64 ms.
     void listen(Device d);
-
-    // Scrambling on or off on both sides: the transport's flag and both emulated devices.
+    // Scrambling on or off on both sides.
     void setScrambling(bool on);
-
-    // Runs the event loop until no transfer is in progress (a started Set has ended).
-    // False when the transport is still busy after timeoutMs.
+    // Runs the event loop until no transfer is in progress; false if still busy after timeoutMs.
     bool waitIdle(int timeoutMs = 10000);
 
-    // Makes the transport look busy (takes the ready flag) or idle again, to drive the
-    // busy-transport paths. While taken, every command waits ~2 s in waitIdle and then drops.
+    // Makes the transport look busy (takes the ready flag) or idle again. While taken, every
+    // command waits ~2 s for it and then drops.
     bool takeTransport();
     void releaseTransport();
 

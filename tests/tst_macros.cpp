@@ -1,0 +1,306 @@
+// Macro Script lines to the byte stream the devices store, and stored macros sent to the
+// emulated devices' slots: on assignment and again after every edit.
+#include "bridge/KeyNameMap.h"
+#include "bridge/MacroEncoder.h"
+#include "bridge/MacroStore.h"
+#include "bridge/myQQuickView.h"
+#include "platform/Dialogs.h"
+#include "support/SimRig.h"
+
+#include <QDir>
+#include <QSettings>
+#include <QtTest>
+
+namespace {
+
+QString down(const QString &key)
+{
+    return key + QStringLiteral("    [Down]");
+}
+QString up(const QString &key)
+{
+    return key + QStringLiteral("      [Up]");
+}
+QString pause(const QString &ms)
+{
+    return ms + QStringLiteral("   [Delay]");
+}
+QString pause(int ms)
+{
+    return pause(QString::number(ms));
+}
+
+// n key units: n / 2 presses and releases of A.
+QStringList keyUnits(int n)
+{
+    QStringList lines;
+    for (int i = 0; i < n; ++i)
+        lines << (i % 2 ? up("A") : down("A"));
+    return lines;
+}
+
+} // namespace
+
+class tst_Macros : public QObject
+{
+    Q_OBJECT
+
+    ScriptedDialogs *m_dialogs = nullptr;
+    std::unique_ptr<SimRig> m_rigs[2]; // keyboard, mouse
+    QStringList m_created;
+
+    // A Macro File in the data folder's macro folder, removed again after the test.
+    QString macro(const QString &suffix, const QStringList &lines, int index = -1, int repeat = 1,
+                  int did = -1)
+    {
+        const QString name = QStringLiteral("tst_macros ") + suffix;
+        const QString path = *MacroStore().path(name);
+        QDir().mkpath(QStringLiteral("./modules/macro"));
+        QFile::remove(path);
+        QSettings ini(path, QSettings::IniFormat);
+        ini.setValue("config/index", index);
+        ini.setValue("config/total", int(lines.size()));
+        ini.setValue("config/repeat", repeat);
+        ini.setValue("config/did", did);
+        for (int i = 0; i < lines.size(); ++i)
+            ini.setValue("macro/" + QString::number(i), lines[i]);
+        m_created << path;
+        return name;
+    }
+
+    static QList<uchar> slotsSent(EmulatedDevice &device, uint8_t code)
+    {
+        QList<uchar> sent;
+        for (const auto &block : device.received())
+            if (block[0] == code)
+                sent << block[code == 0x13 ? 1 : 2];
+        return sent;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        auto dialogs = std::make_unique<ScriptedDialogs>(false);
+        m_dialogs = dialogs.get();
+        Dialogs::setInstance(std::move(dialogs));
+        for (int d : {0, 1}) {
+            m_rigs[d] = std::make_unique<SimRig>();
+            QVERIFY(m_rigs[d]->select(SimRig::Device(d)));
+        }
+    }
+    void init() { m_dialogs->clear(); }
+    void cleanup()
+    {
+        for (const QString &path : std::as_const(m_created))
+            QFile::remove(path);
+        m_created.clear();
+    }
+
+    void encode_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QByteArray>("expected");
+
+        const QString A = QStringLiteral("A"), Foo = QStringLiteral("Foo");
+        auto row = [](const char *name, int kind, const QStringList &lines, const char *hex) {
+            QTest::newRow(name) << kind << lines << QByteArray(hex);
+        };
+        row("empty script", 1, {}, "00010000");
+        row("mouse A down up", 1, {down(A), up(A)}, "0001010481040000");
+        row("mouse 50 folds into down", 1, {down(A), pause(50), up(A)}, "0001050481040000");
+        row("mouse first line pause is long", 1, {pause(50)}, "0001000100030000");
+        row("mouse 2000 short form", 1, {down(A), pause(2000)}, "0001010464010000");
+        row("mouse 6000 long form", 1, {down(A), pause(6000)}, "000101040001012c0000");
+        row("mouse second of two pauses is long", 1, {down(A), pause(100), pause(100)},
+            "00010a04000100050000");
+        row("keyboard 1000", 0, {pause(1000)}, "00017f0000640000");
+        row("keyboard keys and pause", 0, {down(A), pause(50), up(A)}, "000101047f00000581040000");
+
+        // Boundaries of the mouse forms.
+        row("mouse 1270 folds to 127", 1, {down(A), pause(1270)}, "00017f040000");
+        row("mouse 1271 is short", 1, {down(A), pause(1271)}, "0001010440010000");
+        row("mouse 5100 is short", 1, {down(A), pause(5100)}, "00010104ff010000");
+        row("mouse 5101 is long", 1, {down(A), pause(5101)}, "00010104000100ff0000");
+        row("mouse 10 folds to one step", 1, {down(A), pause(10), up(A), pause(20)},
+            "0001010482040000");
+        row("mouse 14 rounds down, 15 up", 1, {down(A), pause(14), up(A), pause(15)},
+            "0001010482040000");
+        row("mouse 5 counts as 10", 1, {up(A), pause(5)}, "000181040000");
+        row("mouse first line 10 is one step", 1, {pause(10)}, "0001000100010000");
+        row("mouse 65535 long form", 1, {down(A), pause(65535)}, "0001010400010ccd0000");
+        row("keyboard 65535", 0, {pause(65535)}, "00017f0019990000");
+        row("keyboard 5 is no step", 0, {pause(5)}, "00017f0000000000");
+        row("mouse pause after short pause", 1, {down(A), pause(2000), pause(2000)},
+            "00010104640164010000");
+
+        // Lines that cannot be encoded are skipped.
+        row("non-numeric pause", 1, {down(A), pause(QStringLiteral("abc")), up(A)},
+            "0001010481040000");
+        row("zero pause", 0, {pause(0)}, "00010000");
+        row("negative pause", 1, {down(A), pause(-50)}, "000101040000");
+        row("unknown key", 1, {down(Foo), up(QStringLiteral("a")), down(A)}, "000101040000");
+        row("empty key name", 1, {down(QString())}, "00010000");
+        row("line shorter than ten", 1, {QStringLiteral("[Down]"), QStringLiteral("A [Up]")},
+            "00010000");
+        row("unknown command", 1, {A + QStringLiteral("   [Press]")}, "00010000");
+        row("other device kind skips pauses", 2, {down(A), pause(100)}, "000101040000");
+        row("key names with spaces", 1, {down(QStringLiteral("KP 7 ")), up(QStringLiteral("\\ |"))},
+            "0001015f81310000");
+        row("mouse buttons", 1, {down(QStringLiteral("MS-L")), up(QStringLiteral("MS-L"))},
+            "000101f081f00000");
+
+        // A skipped line before a pause: the pause after a skipped Delay line is long, as after
+        // any Delay line; a pause never lands in a unit that is not a key.
+        row("pause after skipped pause", 1, {down(A), pause(0), pause(50)}, "00010104000100030000");
+        row("pause after skipped key folds into last key", 1, {down(A), up(Foo), pause(50)},
+            "000105040000");
+        row("pause after skipped key behind a long pause", 1,
+            {down(A), pause(6000), up(Foo), pause(50)}, "000101040001012c000100030000");
+        row("pause after skipped first key", 1, {down(Foo), pause(50)}, "0001000100030000");
+        row("pause after skipped key behind a short pause", 1,
+            {down(A), pause(2000), up(Foo), pause(50)}, "000101046401000100030000");
+        // Pauses beyond the 16-bit field saturate rather than wrap.
+        row("keyboard huge pause", 0, {pause(700000)}, "00017f00ffff0000");
+        row("mouse huge pause", 1, {down(A), pause(2000000)}, "000101040001ffff0000");
+    }
+    void encode()
+    {
+        QFETCH(int, kind);
+        QFETCH(QStringList, lines);
+        QFETCH(QByteArray, expected);
+        KeyNameMap keys;
+        keys.build();
+        QByteArray got;
+        for (uchar b : MacroEncoder(keys, kind).encode(lines))
+            got.append(char(b));
+        QCOMPARE(got.toHex(), expected);
+    }
+
+    // A slot gets the stream of the device it is on, padded with zeros; a stream longer than the
+    // slot is cut, and the user told. The keyboard's header keeps 00 01 whatever the repeat.
+    void slotGetsTheStream_data()
+    {
+        QTest::addColumn<int>("device");
+        QTest::addColumn<int>("slot");
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<int>("repeat");
+        QTest::addColumn<QByteArray>("stream");
+        QTest::addColumn<bool>("cut");
+        const auto units = [](int n) {
+            QByteArray hex("0001");
+            for (int i = 0; i < n; ++i)
+                hex += i % 2 ? "8104" : "0104";
+            return QByteArray::fromHex(hex + "0000");
+        };
+        const QStringList a{down("A"), up("A")};
+        QTest::newRow("mouse") << 1 << 4 << a << 1 << QByteArray::fromHex("0001010481040000")
+                               << false;
+        QTest::newRow("mouse, repeat 300")
+            << 1 << 1 << a << 300 << QByteArray::fromHex("012c010481040000") << false;
+        QTest::newRow("mouse, 128 bytes fit") << 1 << 2 << keyUnits(62) << 1 << units(62) << false;
+        QTest::newRow("mouse, 130 bytes") << 1 << 2 << keyUnits(63) << 1 << units(63) << true;
+        QTest::newRow("keyboard, slot 34")
+            << 0 << 34 << QStringList{down("A"), pause(1000), up("A")} << 1
+            << QByteArray::fromHex("000101047f00006481040000") << false;
+        QTest::newRow("keyboard, 200 bytes") << 0 << 7 << keyUnits(98) << 9 << units(98) << true;
+    }
+    void slotGetsTheStream()
+    {
+        QFETCH(int, device);
+        QFETCH(int, slot);
+        QFETCH(QStringList, lines);
+        QFETCH(int, repeat);
+        QFETCH(QByteArray, stream);
+        QFETCH(bool, cut);
+        SimRig &rig = *m_rigs[device];
+        myQQuickView view;
+        view.setTransport(&rig.hid());
+        view.getGlobalStrings(QStringLiteral("031000"));
+        const QString name = macro("slot", lines, 0, repeat, device);
+        if (device == 0)
+            view.ui_11H_SetMacroKey(uchar(slot), name);
+        else
+            view.ui_13H_SetMacroKey(uchar(slot), name);
+        QVERIFY(rig.waitIdle());
+        const int size = device == 0 ? 192 : 128;
+        QCOMPARE(stream.size() > size, cut);
+        stream.resize(size, '\0');
+        QCOMPARE(rig.device(SimRig::Device(device)).storedData(device == 0 ? 0x11 : 0x13, slot),
+                 stream);
+        QList<QStringList> boxes;
+        // The keyboard's warning speaks the current language: message strings 0 and 1.
+        if (cut)
+            boxes << (device == 0 ? QStringList{view.messageString(0), view.messageString(1)}
+                                  : QStringList{"MACRO", "Out of memory,\nsome command line has "
+                                                         "been cut."});
+        QCOMPARE(m_dialogs->shown(), boxes);
+    }
+
+    // An edit goes again to the slot the macro is bound to, whichever device last set it.
+    void saveResendsToBoundSlot_data()
+    {
+        QTest::addColumn<int>("device");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<int>("slot"); // -1: nothing sent
+        QTest::newRow("mouse 0 to slot 1") << 1 << 0 << 1;
+        QTest::newRow("mouse 3 to slot 4") << 1 << 3 << 4;
+        QTest::newRow("mouse 11 to slot 12") << 1 << 11 << 12;
+        QTest::newRow("mouse unbound") << 1 << -1 << -1;
+        QTest::newRow("mouse 12 out of range") << 1 << 12 << -1;
+        QTest::newRow("keyboard 0") << 0 << 0 << 0;
+        QTest::newRow("keyboard 34") << 0 << 34 << 34;
+        QTest::newRow("keyboard 35 out of range") << 0 << 35 << -1;
+        QTest::newRow("keyboard unbound") << 0 << -1 << -1;
+    }
+    void saveResendsToBoundSlot()
+    {
+        QFETCH(int, device);
+        QFETCH(int, index);
+        QFETCH(int, slot);
+        SimRig &rig = *m_rigs[device];
+        myQQuickView view;
+        view.setTransport(&rig.hid());
+        const QString name = macro("bound", {}, index, 2, 1 - device);
+        rig.device(SimRig::Device(device)).clearReceived();
+        QVERIFY(view.saveMacroIni(name, {down("B"), up("B")}).toBool());
+        QVERIFY(rig.waitIdle());
+        const uint8_t code = device == 0 ? 0x11 : 0x13;
+        const QList<uchar> sent = slotsSent(rig.device(SimRig::Device(device)), code);
+        QCOMPARE(sent, slot < 0 ? QList<uchar>() : QList<uchar>{uchar(slot)});
+        if (slot >= 0)
+            QCOMPARE(rig.device(SimRig::Device(device)).storedData(code, slot).left(8),
+                     QByteArray::fromHex(device == 0 ? "0001010581050000" : "0002010581050000"));
+    }
+
+    void missingMacroSendsNothing()
+    {
+        SimRig &rig = *m_rigs[1];
+        myQQuickView view;
+        view.setTransport(&rig.hid());
+        rig.mouse().clearReceived();
+        QVERIFY(!view.saveMacroIni(QStringLiteral("tst_macros missing"), {down("A")}).toBool());
+        QVERIFY(!view.saveMacroIni(QStringLiteral("../setting/apConfig"), {down("A")}).toBool());
+        view.ui_13H_SetMacroKey(1, QStringLiteral("../setting/apConfig"));
+        QVERIFY(rig.waitIdle());
+        QVERIFY(slotsSent(rig.mouse(), 0x13).isEmpty());
+    }
+
+    void configFollowsDevice()
+    {
+        SimRig rig;
+        myQQuickView view;
+        view.setTransport(&rig.hid());
+        const QString name = macro("config", {down("A")});
+        view.setMacroIniConfig(name, {5, 3});
+        QCOMPARE(view.loadMacroIniConfig(name), (QVariantList{5, 3}));
+        QCOMPARE(
+            QSettings(*MacroStore().path(name), QSettings::IniFormat).value("config/did").toInt(),
+            1);
+        QVERIFY(rig.select(SimRig::Keyboard));
+        QCOMPARE(view.loadMacroIniConfig(name), (QVariantList{-1, 3}));
+    }
+};
+
+QTEST_MAIN(tst_Macros)
+#include "tst_macros.moc"
