@@ -26,7 +26,7 @@ asan)
     ;;
 tsan)
     build=${V7_TSAN_BUILD:-$root/build-tsan}
-    tests=${V7_TSAN_TESTS:-'^tst_(transport|mousecommands|keyboardcommands|bridge)$'}
+    tests=${V7_TSAN_TESTS:-'^tst_(transport|commands|bridge)$'}
     flags="-fsanitize=thread -fno-omit-frame-pointer"
     link="-fsanitize=thread"
     fuzz=OFF
