@@ -12,8 +12,8 @@ kind=${1:?asan or tsan}
 bash .ci/need-packages.sh clang libclang-rt-14-dev
 
 # Suites that take bytes from files, sockets or devices, and the threaded transport.
-asan_default='^tst_(transport|mousecommands|keyboardcommands|bridge|handshake|profile|macrostore|recoil|language|macroencoder|notice|scrambler|keynames)$'
-tsan_default='^tst_(transport|mousecommands|keyboardcommands|bridge)$'
+asan_default='^tst_(transport|commands|bridge|profile|macrostore|recoil|language|macros|notice|keynames)$'
+tsan_default='^tst_(transport|commands|bridge)$'
 case $kind in
 asan)
     build=${V7_ASAN_BUILD:-$root/build-asan}
