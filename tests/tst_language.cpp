@@ -59,17 +59,11 @@ private slots:
     {
         QTest::addColumn<QString>("code");
         QTest::addColumn<QString>("name");
-        // Qt 4.8 renamed Kurundi to Rundi and went on after Shambala (214) up to Yangben (234).
+        // The names of the language map's own codes are checked there. Qt 4.8 renamed Kurundi to
+        // Rundi and went on after Shambala (214) up to Yangben (234).
         const std::pair<const char *, const char *> rows[] = {
-            {"031000", "ENGLISH"},
-            {"025044", "CHINESE (Simp)"},
-            {"025208", "CHINESE (Trad)"},
-            {"031225", "ENGLISH (UNITED STATES)"},
-            {"031224", "ENGLISH (UNITED KINGDOM)"},
             {"042082", "GERMAN (GERMANY)"},
-            {"059108", "JAPANESE (JAPAN)"},
             {"025097", "CHINESE (HONG KONG)"},
-            {"066114", "KOREAN (REPUBLIC OF KOREA)"},
             {"068000", "RUNDI"},
             {"215000", "BODO"},
             {"234000", "YANGBEN"},

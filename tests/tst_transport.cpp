@@ -62,6 +62,11 @@ private slots:
         QTest::ignoreMessage(QtDebugMsg, "cmd Failed");
         rig.hid().hid_8DH_GetRGBLedEffect(effect, o1, o2);
         QCOMPARE(effect, uchar(9));
+        // Busy is not a failed exchange: the version the caller had stays.
+        QString version = QStringLiteral("kept");
+        QTest::ignoreMessage(QtDebugMsg, "cmd Failed");
+        rig.hid().hid_80H_GetFWVersion(version);
+        QCOMPARE(version, QStringLiteral("kept"));
         QTest::ignoreMessage(QtDebugMsg, "cmd Failed 00");
         QTest::ignoreMessage(QtDebugMsg, "Device Error");
         rig.hid().chkDeviceIsEnCode();

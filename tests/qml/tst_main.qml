@@ -14,6 +14,11 @@ Item {
         }
     }
 
+    SignalSpy {
+        id: keys
+        signalName: "msg_KB"
+    }
+
     TestCase {
         name: "Shell"
         when: windowShown
@@ -64,6 +69,18 @@ Item {
             scene.run()
             compare(scene.visible, true)
             verify(calls("playMedia_Index")[0] === "playMedia_Index 1", ui_View.calls)
+        }
+
+        // Keys go on to the pages as msg_KB; mouse buttons must not, or a click would be taken
+        // for a key.
+        function test_keysAreReEmitted() {
+            keys.clear()
+            keys.target = scene
+            scene.detectKeyboard(true, 0x04)
+            scene.detectKeyboard(false, 0x04)
+            compare(keys.signalArguments.map(a => [a[0], a[1]]), [[true, 0x04], [false, 0x04]])
+            scene.detectMouse(true, 0xF0, 10, 20)
+            compare(keys.count, 2)
         }
 
         function test_protectDisablesTheViewUntilItsTimeIsUp() {
