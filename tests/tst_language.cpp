@@ -1,6 +1,7 @@
 #include "bridge/i18n/LanguageFile.h"
 #include "bridge/myQQuickView.h"
 #include "platform/Dialogs.h"
+#include "support/FileBackup.h"
 
 #include <QFile>
 #include <QSettings>
@@ -35,25 +36,17 @@ private slots:
     }
     void languageMapListsFilesByDisplayName()
     {
-        writeLanguage(QStringLiteral("025208"),
-                      {{QStringLiteral("font/family"), QStringLiteral("x")}});
-        writeLanguage(QStringLiteral("031225"),
-                      {{QStringLiteral("font/family"), QStringLiteral("x")}});
+        for (const char *code : {"025208", "031225"})
+            writeLanguage(code, {{QStringLiteral("font/family"), QStringLiteral("x")}});
         // Not a language: no six-digit code after "lang_".
         const QString stray = QStringLiteral("./modules/i18n/lang_notes.ini");
         m_added.append(stray);
         QFile(stray).open(QIODevice::WriteOnly);
 
-        const QVariantMap map = m_view->chkLanguages();
-        QCOMPARE(
-            map.keys(),
-            (QStringList{QStringLiteral("CHINESE (Simp)"), QStringLiteral("CHINESE (Trad)"),
-                         QStringLiteral("ENGLISH"), QStringLiteral("ENGLISH (UNITED STATES)")}));
-        QCOMPARE(map.value(QStringLiteral("CHINESE (Simp)")), QVariant(QStringLiteral("025044")));
-        QCOMPARE(map.value(QStringLiteral("CHINESE (Trad)")), QVariant(QStringLiteral("025208")));
-        QCOMPARE(map.value(QStringLiteral("ENGLISH")), QVariant(QStringLiteral("031000")));
-        QCOMPARE(map.value(QStringLiteral("ENGLISH (UNITED STATES)")),
-                 QVariant(QStringLiteral("031225")));
+        QCOMPARE(m_view->chkLanguages(), (QVariantMap{{"CHINESE (Simp)", "025044"},
+                                                      {"CHINESE (Trad)", "025208"},
+                                                      {"ENGLISH", "031000"},
+                                                      {"ENGLISH (UNITED STATES)", "031225"}}));
     }
     void displayNames_data()
     {
@@ -179,11 +172,7 @@ private slots:
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
         const QString readable = dir.filePath(QStringLiteral("back.png"));
-        {
-            QFile f(readable);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write("\x89PNG");
-        }
+        QVERIFY(FileBackup::write(readable, "\x89PNG"));
         const QString missing = dir.filePath(QStringLiteral("gone.png"));
 
         m_dialogs->nextFile(QString());

@@ -18,16 +18,13 @@ class tst_UiButtons : public QObject
         const QByteArray source = R"(
             var macro = ui_View.createMacroIni();
             ui_View.saveMacroIni(macro, ["A    [Down]", "A      [Up]"]);
-            for (var i = 0; i < 200 && !find("pageKeydefine"); ++i) wait(50);
-            if (!click("funcMenu0")) throw new Error("no function menu");
-            wait(600);
+        )" + SceneRun::showPage(0) +
+                                  R"(
             var page = find("pageKeydefine");
             function pickMacro(button) {
-                if (!click("keyButton" + button) || !click("keyType4") || !click("keyMacroList"))
-                    throw new Error("macro controls");
+                press("keyButton" + button, "keyType4", "keyMacroList");
                 wait(300);
-                var item = "keyMacroListItem" + page.macroNames.indexOf(macro);
-                if (!click(item)) throw new Error("no " + item);
+                press("keyMacroListItem" + page.macroNames.indexOf(macro));
             }
         )" + body;
         return m_scene.run(source);
@@ -56,13 +53,13 @@ private slots:
     {
         const Run r = run(R"(
             dialogs.nextAnswer(false);
-            if (!click("keyButton0") || !click("keyType8")) throw new Error("off");
+            press("keyButton0", "keyType8");
             pickMacro(3);
-            if (!click("keyApply")) throw new Error("no apply");
+            press("keyApply");
             wait(800);
-            if (dialogs.shown().length !== 1) throw new Error("questions " + dialogs.shown().length);
-            if (ui_View.loadMacroIniConfig(macro).join(",") !== "0,1")
-                throw new Error("config " + ui_View.loadMacroIniConfig(macro));
+            check(dialogs.shown().length === 1, "questions " + dialogs.shown().length);
+            var config = ui_View.loadMacroIniConfig(macro).join(",");
+            check(config === "0,1", "config " + config);
         )");
         QVERIFY2(r.status == 0, qPrintable(r.err));
         const int macro = indexOf(r.sent, "13 01 80 00 00 00 00");
@@ -86,9 +83,8 @@ private slots:
             ui_View.ui_12H_SetKeyMatrix(t);
             page.init();
             pickMacro(3);
-            if (find("keyExplanation").text !== page.env.s(313))
-                throw new Error("explanation " + find("keyExplanation").text);
-            if (!click("keyApply")) throw new Error("no apply");
+            check(find("keyExplanation").text === page.env.s(313), find("keyExplanation").text);
+            press("keyApply");
             wait(800);
         )");
         QVERIFY2(r.status == 0, qPrintable(r.err));

@@ -17,15 +17,9 @@ class tst_UiMacro : public QObject
     // Runs the program on the emulated mouse with the macro page shown before `body`.
     QString run(const QByteArray &body)
     {
-        const SceneRun::Result r = m_scene.run(R"(
-            wait(1000); // the opening animation
-            if (!click("funcMenu1"))
-                throw new Error("no macro page entry");
-            wait(800);
+        const SceneRun::Result r = m_scene.run(SceneRun::showPage(1) + R"(
             var page = find("pageMacro");
-            if (!page || !page.visible)
-                throw new Error("macro page not shown");
-            function check(ok, what) { if (!ok) throw new Error(what); }
+            check(page && page.visible, "macro page not shown");
         )" + body);
         if (r.status != 0)
             return r.err.isEmpty() ? QStringLiteral("failed") : r.err;
@@ -62,9 +56,7 @@ private slots:
     void recordedKeys()
     {
         const QString error = run(R"(
-            check(click("macroNew"), "new");
-            check(click("macroRecordPauses"), "pauses switch");
-            check(click("macroRecord"), "record");
+            press("macroNew", "macroRecordPauses", "macroRecord");
             var events = [[true, 0x04], [false, 0x04], [true, 0x32], [false, 0x32],
                           [true, 0xE1], [false, 0xE1]];
             for (var i = 0; i < events.length; ++i) {
@@ -73,7 +65,7 @@ private slots:
                     check(find("macroLines").count === 1, "the first line is not shown at once");
                 wait(200);
             }
-            check(click("macroRecord"), "stop");
+            press("macroRecord");
         )");
         QVERIFY2(error.isEmpty(), qPrintable(error));
         QCOMPARE(macroFiles(), QStringList{"Macro. 001.bin"});
@@ -102,20 +94,17 @@ private slots:
     void editsAreSaved()
     {
         const QString error = run(R"(
-            check(click("macroNew"), "new");
-            check(click("macroAddDelay"), "add delay");
+            press("macroNew", "macroAddDelay");
             check(ui_View.loadMacroIni("Macro. 001").length === 1, "delay not saved at once");
             page.selectLine(0);
-            check(click("macroMouseButton"), "open the mouse buttons");
+            press("macroMouseButton");
             wait(300);
-            check(click("macroMouseButtonItem4"), "choose the forward button");
-            check(click("macroAddMouse"), "add button");
-            check(click("macroAddDelay"), "add delay");
+            press("macroMouseButtonItem4", "macroAddMouse", "macroAddDelay");
             // The forward button's press goes down to the end; its release is removed.
             page.selectLine(0);
-            check(click("macroLineDown") && click("macroLineDown") && click("macroLineDown"), "down");
+            press("macroLineDown", "macroLineDown", "macroLineDown");
             page.selectLine(0);
-            check(click("macroLineDelete"), "remove");
+            press("macroLineDelete");
         )");
         QVERIFY2(error.isEmpty(), qPrintable(error));
         QCOMPARE(lines(QStringLiteral("Macro. 001")),
@@ -125,29 +114,29 @@ private slots:
     void fileButtons()
     {
         const QString error = run(R"(
-            check(click("macroNew") && click("macroNew"), "new");
+            press("macroNew", "macroNew");
             check(page.currentName === "Macro. 002", "the new macro is not selected");
-            check(click("macroRename"), "rename");
+            press("macroRename");
             var editor = find("fileListEditor");
             check(editor && editor.activeFocus, "no name editor");
             editor.text = "Reload";
             editor.accepted();
             check(page.currentName === "Reload", "renamed macro not selected: " + page.currentName);
             // A name that is taken is refused.
-            check(click("macroRename"), "rename again");
+            press("macroRename");
             editor = find("fileListEditor");
             editor.text = "Macro. 001";
             editor.accepted();
             check(page.currentName === "Reload" && page.notice !== "", "taken name accepted");
             // Delete asks for a second click.
             page.select(0);
-            check(click("macroDelete"), "delete");
+            press("macroDelete");
             check(page.names.length === 2, "deleted on the first click");
-            check(click("macroDelete"), "confirm");
+            press("macroDelete");
             check(page.names.join() === "Reload", "left: " + page.names.join());
             // The file vanishes behind the page's back: the next save fails and the editor empties.
             ui_View.deleteMacroIni("Reload");
-            check(click("macroAddDelay"), "add delay");
+            press("macroAddDelay");
             check(page.lines.length === 0 && page.names.length === 0, "stale macro kept");
         )");
         QVERIFY2(error.isEmpty(), qPrintable(error));

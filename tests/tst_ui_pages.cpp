@@ -47,10 +47,7 @@ private slots:
     void totalApplySendsRateThenStage()
     {
         const Run r = run(SceneRun::showPage(3) + R"(
-            if (!click("sensorRate0") || !click("sensorStage2"))
-                throw new Error("sensor controls");
-            if (!click("btnTotalApply"))
-                throw new Error("no total apply");
+            press("sensorRate0", "sensorStage2", "btnTotalApply");
             wait(600);
         )");
         QVERIFY2(r.status == 0, qPrintable(r.err));
@@ -81,8 +78,7 @@ private slots:
         QFETCH(QString, colourData);
         const Run r = run(SceneRun::showPage(3) + setup + R"(
             find("sensorStageValue0").commit(600);
-            if (!click("sensorReset"))
-                throw new Error("no reset");
+            press("sensorReset");
             wait(600);
         )");
         QVERIFY2(r.status == 0, qPrintable(r.err));
@@ -105,8 +101,7 @@ private slots:
         pd.sync();
         const Run r = run(SceneRun::showPage(3) + R"(
             find("sensorStageValue0").commit(600);
-            click("sensorReset");
-            click("sensorApply");
+            press("sensorReset", "sensorApply");
             wait(600);
         )");
         QVERIFY2(r.status == 0, qPrintable(r.err));
@@ -124,9 +119,8 @@ private slots:
     {
         const Run r = run(SceneRun::showPage(2) + R"(
             var effects = [1, 2, 3];
-            for (var i = 0; i < effects.length; ++i) {
-                if (!click("colorEffect" + effects[i]) || !click("colorApply"))
-                    throw new Error("lighting controls");
+            for (var e = 0; e < effects.length; ++e) {
+                press("colorEffect" + effects[e], "colorApply");
                 wait(400);
             }
         )");
@@ -151,14 +145,12 @@ private slots:
             ui_View.ui_10H_SetLED8StageColor(0, [9, 9, 9]);
             find("pageColor").refresh();
             wait(300);
-            if (!find("colorPreview").animating)
-                throw new Error("breathing is not previewed");
-            click("colorApply");
+            check(find("colorPreview").animating, "breathing is not previewed");
+            press("colorApply");
             wait(400);
-            click("funcMenu3");
+            press("funcMenu3");
             wait(800);
-            if (find("colorPreview").animating)
-                throw new Error("the preview runs behind another page");
+            check(!find("colorPreview").animating, "the preview runs behind another page");
         )");
         QVERIFY2(r.status == 0, qPrintable(r.err));
         QVERIFY2(
@@ -214,11 +206,8 @@ private slots:
         QFETCH(QString, options);
         QFETCH(QString, pull);
         writeRecoilFiles(m_scene.file("gun"));
-        const Run r = run(SceneRun::showPage(4) + "var names = '" + clicks + R"(';
-            names.split(" ").concat(["recoilApply"]).forEach(function (name) {
-                if (!click(name))
-                    throw new Error("cannot click " + name);
-            });
+        const Run r = run(SceneRun::showPage(4) + "press.apply(null, '" + clicks + R"('.split(" "));
+            press("recoilApply");
             wait(400);
         )");
         QVERIFY2(r.status == 0, qPrintable(r.err));
@@ -242,13 +231,10 @@ private slots:
         const Run r = run(SceneRun::showPage(4) + R"(
             var saved = 0;
             find("pagePressGun").selectionSaved.connect(function () { ++saved; });
-            if (find("recoilInterval").text !== "10")
-                throw new Error("period shown " + find("recoilInterval").text);
-            if (!click("recoilSlot6") || !click("recoilReturn") || !click("recoilSave"))
-                throw new Error("recoil controls");
+            check(find("recoilInterval").text === "10", "period " + find("recoilInterval").text);
+            press("recoilSlot6", "recoilReturn", "recoilSave");
             click("recoilSave");
-            if (saved !== 1)
-                throw new Error("selection saved " + saved + " times");
+            check(saved === 1, "selection saved " + saved + " times");
         )");
         QVERIFY2(r.status == 0, qPrintable(r.err));
         QVERIFY(r.commands("04").isEmpty());

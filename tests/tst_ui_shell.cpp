@@ -13,13 +13,6 @@ class tst_UiShell : public QObject
 
     SceneRun m_scene;
 
-    static QByteArray started()
-    {
-        return "for (var i = 0; i < 400 && !scene.ready; ++i) wait(50);\n"
-               "function press(name) { if (!click(name)) throw new Error('cannot click ' + name); "
-               "wait(300); }\n";
-    }
-
 private slots:
     void initTestCase() { QVERIFY(m_scene.isValid()); }
     void init() { m_scene.restore(); }
@@ -28,13 +21,12 @@ private slots:
     // The global settings are stored by apply and are what the next start shows.
     void globalSettingsSurviveARestart()
     {
-        const auto first = m_scene.run(started() + R"(
+        const auto first = m_scene.run(SceneRun::prologue() + R"(
             press("menuUp0");
-            press("globalSkin1");
-            press("globalTextSize1");
-            press("globalColor3");
-            press("globalApply");
-            if (scene.settingsShown) throw new Error("apply keeps the page open");
+            wait(300);
+            press("globalSkin1", "globalTextSize1", "globalColor3", "globalApply");
+            wait(300);
+            check(!scene.settingsShown, "apply keeps the page open");
         )");
         QVERIFY2(first.status == 0, qPrintable(first.err));
         QSettings ap(m_scene.file("setting/apConfig.bin"), QSettings::IniFormat);
@@ -44,11 +36,13 @@ private slots:
         QCOMPARE(ap.value("common/7").toInt(), 1);
         QCOMPARE(ap.value("common/29").toInt(), 3);
 
-        const auto second = m_scene.run(started() + R"(
-            if (scene.env.skin !== 2 || scene.env.fontSize !== 15)
-                throw new Error("skin " + scene.env.skin + ", font " + scene.env.fontSize);
+        const auto second = m_scene.run(SceneRun::prologue() + R"(
+            check(scene.env.skin === 2 && scene.env.fontSize === 15,
+                  "skin " + scene.env.skin + ", font " + scene.env.fontSize);
             press("menuUp0");
+            wait(300);
             press("globalReset");
+            wait(300);
         )");
         QVERIFY2(second.status == 0, qPrintable(second.err));
         ap.sync();
@@ -58,10 +52,11 @@ private slots:
     // A chosen profile takes the pages' settings; the others stay as they were.
     void totalApplyWritesTheChosenProfile()
     {
-        const auto r = m_scene.run(started() + R"(
+        const auto r = m_scene.run(SceneRun::prologue() + R"(
             press("profile2");
+            wait(300);
             press("btnTotalApply");
-            wait(1500);
+            wait(1800);
         )");
         QVERIFY2(r.status == 0, qPrintable(r.err));
         QVERIFY(!QFile::exists(m_scene.file("setting/p1.bin")));
@@ -76,18 +71,15 @@ private slots:
     void sceneIsScriptable()
     {
         const QString png = m_scene.file(QStringLiteral("scene.png"));
-        const auto r = m_scene.run(started() + QStringLiteral(R"(
-            if (!grab("%1") || scene.width !== 1000)
-                throw new Error("grab");
+        const auto r = m_scene.run(SceneRun::prologue() + QStringLiteral(R"(
+            check(grab("%1") && scene.width === 1000, "grab");
             // Missing, and hidden (the busy veil shows only while the scene is protected).
-            if (click("noSuchItem") || click("busy"))
-                throw new Error("clicked what cannot be clicked");
+            check(!click("noSuchItem") && !click("busy"), "clicked what cannot be clicked");
             sim.fault("mouse", "stalled", true);
-            if (ui_View.ui_91H_SyncDPI() !== 8)
-                throw new Error("a stalled mouse still answered");
+            check(ui_View.ui_91H_SyncDPI() === 8, "a stalled mouse still answered");
         )")
-                                                   .arg(png)
-                                                   .toUtf8());
+                                                              .arg(png)
+                                                              .toUtf8());
         QVERIFY2(r.status == 0, qPrintable(r.err));
         const QImage image(png);
         QCOMPARE(image.size(), QSize(1000, 600));

@@ -115,11 +115,15 @@ SceneRun::Result SceneRun::run(const QByteArray &script)
     return r;
 }
 
+QByteArray SceneRun::prologue()
+{
+    return "for (var i = 0; i < 400 && !scene.ready; ++i) wait(50);\n"
+           "function check(ok, what) { if (!ok) throw new Error(what); }\n"
+           "function press() { for (var i = 0; i < arguments.length; ++i) "
+           "check(click(arguments[i]), 'cannot click ' + arguments[i]); }\n";
+}
+
 QByteArray SceneRun::showPage(int index)
 {
-    return QByteArray("for (var i = 0; i < 400 && !scene.ready; ++i) wait(50);\n"
-                      "if (!click('funcMenu") +
-           QByteArray::number(index) +
-           "')) throw new Error('no function menu');\n"
-           "wait(600);\n";
+    return prologue() + "press('funcMenu" + QByteArray::number(index) + "');\nwait(600);\n";
 }

@@ -33,7 +33,10 @@ public:
     void restore();
     Result run(const QByteArray &script);
 
-    // Script lines that wait for the pages, then show page `index` through the function menu.
+    // Script lines that wait for the pages and the opening animation, then define
+    // check(ok, what) and press(name, …), which clicks each item or fails the run.
+    static QByteArray prologue();
+    // The prologue, then page `index` shown through the function menu.
     static QByteArray showPage(int index);
 
 private:
