@@ -55,11 +55,6 @@ std::optional<int> sameValue(const QStringList &values, int expectedCount)
     return v;
 }
 
-QStringList strings(const QVariant &v)
-{
-    return v.toStringList();
-}
-
 } // namespace
 
 void TestCrashSafety::initTestCase()
@@ -127,15 +122,15 @@ void TestCrashSafety::checkDataFolder(QHash<QString, int> &latest)
                     QVERIFY2(value, bytes.constData());
                 }
             } else if (rel == QLatin1String("setting/p1.bin")) {
-                value =
-                    sameValue(strings(ini.value(QStringLiteral("color_V7/type0"))), kColorBytes);
+                value = sameValue(ini.value(QStringLiteral("color_V7/type0")).toStringList(),
+                                  kColorBytes);
                 QVERIFY2(value, bytes.constData());
             } else if (rel == QLatin1String("gun/gunData0.bin") ||
                        rel == QLatin1String("gun/selGunData.bin")) {
                 QStringList all;
                 const int records = rel.startsWith(QLatin1String("gun/gunData")) ? 12 : 1;
                 for (int i = 0; i < records; ++i)
-                    all += strings(ini.value(QStringLiteral("gunData/%1").arg(i)));
+                    all += ini.value(QStringLiteral("gunData/%1").arg(i)).toStringList();
                 // Until its first save the file is the shipped one, byte for byte.
                 QFile shipped(m_shipped + QLatin1Char('/') + rel);
                 QVERIFY(shipped.open(QIODevice::ReadOnly));

@@ -27,13 +27,7 @@ class tst_Profile : public QObject
         QVERIFY(FileBackup::write(path, content));
     }
     static QByteArray read(const QString &path) { return FileBackup::read(path); }
-    static QStringList texts(const QVariantList &list)
-    {
-        QStringList out;
-        for (const QVariant &v : list)
-            out << v.toString();
-        return out;
-    }
+    static QStringList texts(const QVariantList &list) { return QVariant(list).toStringList(); }
     static int stage(const QString &path)
     {
         return QSettings(path, QSettings::IniFormat).value("sensor/stage_V7").toInt();

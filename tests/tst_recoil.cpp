@@ -23,13 +23,7 @@ class tst_Recoil : public QObject
     }
     static QStringList record(int i)
     {
-        return {QStringLiteral("Weapon %1").arg(i),
-                QString::number(i),
-                "1",
-                QString::number(5 + i),
-                "20",
-                "1",
-                "0"};
+        return QStringLiteral("Weapon %1,%1,1,%2,20,1,0").arg(i).arg(5 + i).split(',');
     }
     static QStringList records(const QList<int> &numbers)
     {
