@@ -1,5 +1,7 @@
+#include "app/DataDir.h"
+#include "support/FileBackup.h"
+
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
@@ -82,27 +84,16 @@ private slots:
         // A copy of the installation whose secrecy codes are the demo code; no device is there.
         QTemporaryDir install;
         QVERIFY(install.isValid());
-        const QDir from(qEnvironmentVariable("V7_BINARY_DIR") + QStringLiteral("/modules"));
-        QDirIterator it(from.path(), QDir::Files, QDirIterator::Subdirectories);
-        while (it.hasNext()) {
-            const QString src = it.next();
-            const QString dst =
-                install.filePath(QStringLiteral("modules/") + from.relativeFilePath(src));
-            QVERIFY(QDir().mkpath(QFileInfo(dst).path()));
-            QVERIFY(QFile::copy(src, dst));
-        }
+        QVERIFY(DataDir::seed(qEnvironmentVariable("V7_BINARY_DIR") + QStringLiteral("/modules"),
+                              install.path()));
         const QString binary = install.filePath(QStringLiteral("v7config"));
         QVERIFY(QFile::copy(m_binary, binary));
-        QFile config(install.filePath(QStringLiteral("modules/setting/apConfig.bin")));
-        QVERIFY(config.open(QIODevice::ReadOnly));
-        QByteArray text = config.readAll();
-        config.close();
+        const QString config = install.filePath(QStringLiteral("modules/setting/apConfig.bin"));
+        QByteArray text = FileBackup::read(config);
         QVERIFY(text.contains("sCode1=573914"));
         text.replace("sCode0=573914", "sCode0=r-vostel")
             .replace("sCode1=573914", "sCode1=r-vostel");
-        QVERIFY(config.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        config.write(text);
-        config.close();
+        QVERIFY(FileBackup::write(config, text));
 
         QProcess p;
         p.setWorkingDirectory(m_elsewhere.path());

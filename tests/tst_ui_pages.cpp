@@ -2,6 +2,7 @@
 // check the commands that reached the emulated mouse and the profile the program left.
 #include "support/SceneRun.h"
 
+#include <QRegularExpression>
 #include <QSettings>
 #include <QtTest>
 
@@ -212,10 +213,7 @@ private slots:
         )");
         QVERIFY2(r.status == 0, qPrintable(r.err));
         // Other pages may send between; the recoil commands are the last of their kind.
-        QStringList recoil;
-        for (const QString &c : r.commands())
-            if (c.startsWith("83 ") || c.startsWith("03 ") || c.startsWith("04 "))
-                recoil << c;
+        const QStringList recoil = r.commands().filter(QRegularExpression("^(83|03|04) "));
         QCOMPARE(r.commands("04").size(), 1);
         QVERIFY2(recoil.size() >= 3, qPrintable(r.commands().join('\n')));
         QCOMPARE(recoil.mid(recoil.size() - 3),
