@@ -35,6 +35,20 @@ public:
 
 const QStringList kNames = {QStringLiteral("Keyboard"), QStringLiteral("Mouse")};
 
+// New transports use backend and every box is recorded, until the scope ends.
+struct Rig
+{
+    explicit Rig(HidBackend &backend)
+    {
+        Hid_Thread::setDefaultBackend(&backend);
+        auto dialogs = std::make_unique<ScriptedDialogs>(false);
+        boxes = dialogs.get();
+        Dialogs::setInstance(std::move(dialogs));
+    }
+    ~Rig() { Hid_Thread::setDefaultBackend(nullptr); }
+    ScriptedDialogs *boxes = nullptr;
+};
+
 } // namespace
 
 class TestDeviceCheck : public QObject
@@ -84,10 +98,7 @@ private slots:
     void checkRunsTheHandshakeAndTheListener()
     {
         SimBackend sim({QStringLiteral("mouse")});
-        Hid_Thread::setDefaultBackend(&sim);
-        auto dialogs = std::make_unique<ScriptedDialogs>(false);
-        ScriptedDialogs *boxes = dialogs.get();
-        Dialogs::setInstance(std::move(dialogs));
+        const Rig rig(sim);
         {
             Widget w;
             QVERIFY(!w.transport().isListening());
@@ -111,20 +122,16 @@ private slots:
             w.checkDevice();
             QVERIFY(!w.transport().isVerified());
             QCOMPARE(close.size(), 1);
-            QCOMPARE(boxes->shown(),
+            QCOMPARE(rig.boxes->shown(),
                      QList<QStringList>({{w.windowTitle(), "Can not detect V7 Gaming Mouse !"}}));
         }
-        Hid_Thread::setDefaultBackend(nullptr);
     }
     // One transfer meets the mouse away and it is back at once: without a device change, the
     // failed open alone leads to a new check, and the mouse answers again.
     void passingOpenFailureHealsWithoutReplug()
     {
         SimBackend sim({QStringLiteral("mouse")});
-        Hid_Thread::setDefaultBackend(&sim);
-        auto dialogs = std::make_unique<ScriptedDialogs>(false);
-        ScriptedDialogs *boxes = dialogs.get();
-        Dialogs::setInstance(std::move(dialogs));
+        const Rig rig(sim);
         {
             Widget w;
             w.checkDevice();
@@ -137,9 +144,8 @@ private slots:
             QTRY_VERIFY_WITH_TIMEOUT(
                 (w.transport().hid_80H_GetFWVersion(version), w.transport().lastGetSucceeded()),
                 20000);
-            QVERIFY(boxes->shown().isEmpty());
+            QVERIFY(rig.boxes->shown().isEmpty());
         }
-        Hid_Thread::setDefaultBackend(nullptr);
     }
     void refusedNodeIsNamedInTheMessage_data()
     {
@@ -155,18 +161,14 @@ private slots:
         ListBackend backend;
         backend.interfaces = {{"/dev/hidraw7", 0xff00, 0xff00}, {"/dev/hidraw8", 0xff01, 0xff01}};
         backend.why = denied ? HidOpenFailure::Denied : HidOpenFailure::Unknown;
-        Hid_Thread::setDefaultBackend(&backend);
-        auto dialogs = std::make_unique<ScriptedDialogs>(false);
-        ScriptedDialogs *boxes = dialogs.get();
-        Dialogs::setInstance(std::move(dialogs));
+        const Rig rig(backend);
         {
             Widget w;
             w.checkDevice();
             QVERIFY(!w.transport().isVerified());
         }
-        Hid_Thread::setDefaultBackend(nullptr);
-        QCOMPARE(boxes->shown().size(), 1);
-        const QStringList text = boxes->shown()[0][1].split(QLatin1Char('\n'));
+        QCOMPARE(rig.boxes->shown().size(), 1);
+        const QStringList text = rig.boxes->shown()[0][1].split(QLatin1Char('\n'));
         QCOMPARE(text.size(), lines);
         QCOMPARE(text[0], QStringLiteral("Can not detect V7 Gaming Mouse !"));
         if (lines > 1) {
