@@ -321,18 +321,14 @@ private slots:
         settle();
         view().ui_02H_SetCurrentProfile(5);
         view().syncFW();
-        for (int n = 0; n < 5; ++n) {
-            const QVariantList picture = view().ui_92H_GetUserPicture(uchar(n));
-            QCOMPARE(picture.size(), 512);
-            QCOMPARE(picture.first(), QVariant(10 + n));
-            QCOMPARE(picture.last(), QVariant(10 + n));
-        }
+        for (int n = 0; n < 5; ++n)
+            QCOMPARE(view().ui_92H_GetUserPicture(uchar(n)), QVariantList(512, 10 + n));
         // A keyboard that does not answer leaves the stored pictures alone.
         rig().keyboard().setFault(EmulatedDevice::Fault::Stalled, true);
         view().syncFW();
         rig().keyboard().setFault(EmulatedDevice::Fault::Stalled, false);
         for (int n = 0; n < 5; ++n)
-            QCOMPARE(view().ui_92H_GetUserPicture(uchar(n)).last(), QVariant(10 + n));
+            QCOMPARE(view().ui_92H_GetUserPicture(uchar(n)), QVariantList(512, 10 + n));
     }
 
     // The caution before a risky change: a warning titled and worded from message strings 4

@@ -265,12 +265,10 @@ private slots:
                 ack ? afterBlock < 100 && (reports == 0 || afterData < 100) : afterBlock < 60;
             if (quick && (sleep || slotMs < 7.9))
                 break;
-            if (attempt == 3)
-                QFAIL(qPrintable(QStringLiteral("too long: %1 ms after the block, %2 ms after "
-                                                "the data, %3 ms in the slot")
-                                     .arg(afterBlock)
-                                     .arg(afterData)
-                                     .arg(slotMs)));
+            QVERIFY2(attempt < 3,
+                     qPrintable(QString::asprintf("too long: %.1f ms after the block, "
+                                                  "%.1f after the data, %.1f in the slot",
+                                                  afterBlock, afterData, slotMs)));
         }
     }
 

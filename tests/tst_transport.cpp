@@ -225,13 +225,11 @@ private slots:
                  QByteArray("01 02 03 04 05 06 07 08"));
         QRandomGenerator rng(7);
         for (int i = 0; i < 20000; ++i) {
-            std::array<uint8_t, 8> b, code, original;
-            for (auto *a : {&b, &code})
-                for (auto &x : *a)
-                    x = uint8_t(rng.generate());
-            original = b;
-            Scrambler::encrypt(b.data(), code.data());
-            Scrambler::decrypt(b.data(), code.data());
+            const quint64 original = rng.generate64(), code = rng.generate64();
+            quint64 b = original;
+            const auto *key = reinterpret_cast<const uint8_t *>(&code);
+            Scrambler::encrypt(reinterpret_cast<uint8_t *>(&b), key);
+            Scrambler::decrypt(reinterpret_cast<uint8_t *>(&b), key);
             QCOMPARE(b, original);
         }
     }
