@@ -111,7 +111,7 @@ QPair<double, double> pauses(const QList<HidCall> &cmd)
     return {afterBlock, afterData};
 }
 
-using Setup = std::function<void(SimRig &)>;
+using Setup = std::function<void(EmulatedDevice &)>;
 
 } // namespace
 
@@ -127,11 +127,11 @@ class tst_Commands : public QObject
     std::unique_ptr<SimRig> m_rigs[2];
     SimRig &rig(int device) { return *m_rigs[device]; }
 
-    static Setup programs(const QList<QPair<const char *, QByteArray>> &sets, int device)
+    static Setup programs(const QList<QPair<const char *, QByteArray>> &sets)
     {
-        return [sets, device](SimRig &rig) {
+        return [sets](EmulatedDevice &device) {
             for (const auto &s : sets)
-                program(rig.device(SimRig::Device(device)), QByteArray::fromHex(s.first), s.second);
+                program(device, QByteArray::fromHex(s.first), s.second);
         };
     }
 
@@ -288,71 +288,69 @@ private slots:
                                 << expected << stalled;
         };
         const auto hex = [](const char *h) { return QByteArray::fromHex(h); };
-        row("M 80H", M, programs({}, M), "00 80 00 00 00 00 00 00 7f", 0, "1.05", "unknown",
+        row("M 80H", M, programs({}), "00 80 00 00 00 00 00 00 7f", 0, "1.05", "unknown",
             [](auto &h, Out &o) { h.hid_80H_GetFWVersion(o.version); });
         row(
-            "M 80H, letters", M, [](SimRig &r) { r.mouse().setFirmwareVersion(0x1A, 0x0B); },
+            "M 80H, letters", M, [](EmulatedDevice &d) { d.setFirmwareVersion(0x1A, 0x0B); },
             "00 80 00 00 00 00 00 00 7f", 0, "1a.0B", "unknown",
             [](auto &h, Out &o) { h.hid_80H_GetFWVersion(o.version); });
-        row("M 81H", M, programs({{"01 04", {}}}, M), "00 81 00 00 00 00 00 00 7e", 0, hex("04"),
+        row("M 81H", M, programs({{"01 04", {}}}), "00 81 00 00 00 00 00 00 7e", 0, hex("04"),
             ee(1), [](auto &h, Out &o) { h.hid_81H_GetReportRate(o[0]); });
-        row("M 82H", M, programs({{"02 05", {}}}, M), "00 82 00 00 00 00 00 00 7d", 0, hex("05"),
+        row("M 82H", M, programs({{"02 05", {}}}), "00 82 00 00 00 00 00 00 7d", 0, hex("05"),
             ee(1), [](auto &h, Out &o) { h.hid_82H_GetCurrentProfile(o[0]); });
-        row("M 83H, not the rate", M, programs({{"03 02 08 45 07", {}}}, M),
+        row("M 83H, not the rate", M, programs({{"03 02 08 45 07", {}}}),
             "00 83 00 00 00 00 00 00 7c", 0, hex("02 45 07"), hex("00 00 00"),
             [](auto &h, Out &o) { h.hid_83H_GetFunctionOption(o[0], o[1], o[2]); });
-        row("M 87H type 1", M, programs({{"07 01 11 22 33", {}}, {"07 02 44 55 66", {}}}, M),
+        row("M 87H type 1", M, programs({{"07 01 11 22 33", {}}, {"07 02 44 55 66", {}}}),
             "00 87 01 00 00 00 00 00 77", 0, hex("01 11 22 33"), hex("00 ee ee ee"),
             [](auto &h, Out &o) { o[0] = h.hid_87H_GetLEDInstructFunction(1, o[1], o[2], o[3]); });
-        row("M 8BH", M, programs({{"0b 03", {}}}, M), "00 8b 00 00 00 00 00 00 74", 0, hex("03"),
+        row("M 8BH", M, programs({{"0b 03", {}}}), "00 8b 00 00 00 00 00 00 74", 0, hex("03"),
             hex("00"), [](auto &h, Out &o) { h.hid_8BH_GetCurrentDPIStage(o[0]); });
-        row("M 8DH", M, programs({{"0d 02 05 06", {}}}, M), "00 8d 00 00 00 00 00 00 72", 0,
+        row("M 8DH", M, programs({{"0d 02 05 06", {}}}), "00 8d 00 00 00 00 00 00 72", 0,
             hex("02 05 06"), hex("00 00 00"),
             [](auto &h, Out &o) { h.hid_8DH_GetRGBLedEffect(o[0], o[1], o[2]); });
-        row("M 90H type 1", M,
-            programs({{"10 01 18", pattern(24, 1)}, {"10 00 18", pattern(24)}}, M),
+        row("M 90H type 1", M, programs({{"10 01 18", pattern(24, 1)}, {"10 00 18", pattern(24)}}),
             "00 90 01 00 00 00 00 00 6e", 1, pattern(24, 1), ee(24),
             [](auto &h, Out &o) { h.hid_90H_GetLED8StageColor(1, o.area(24)); });
-        row("M 90H type 2 fills 4", M, programs({{"10 02 04", pattern(4, 2)}}, M),
+        row("M 90H type 2 fills 4", M, programs({{"10 02 04", pattern(4, 2)}}),
             "00 90 02 00 00 00 00 00 6d", 1, pattern(4, 2) + ee(20), ee(24),
             [](auto &h, Out &o) { h.hid_90H_GetLED8StageColor(2, o.area(24)); });
-        row("M 91H", M, programs({{"11 06 08", pattern(8, 3)}}, M), "00 91 00 00 00 00 00 00 6e", 1,
+        row("M 91H", M, programs({{"11 06 08", pattern(8, 3)}}), "00 91 00 00 00 00 00 00 6e", 1,
             hex("01 06") + pattern(8, 3), hex("00") + ee(9),
             [](auto &h, Out &o) { o[0] = h.hid_91H_GetDPISet(o[1], o.area(8)); });
         row("M 92H layer 1", M,
-            programs({{"12 01 40 08", pattern(64, 1)}, {"12 03 40 08", pattern(64, 3)}}, M),
+            programs({{"12 01 40 08", pattern(64, 1)}, {"12 03 40 08", pattern(64, 3)}}),
             "00 92 01 00 00 00 00 00 6c", 2, pattern(64, 1), ee(64),
             [](auto &h, Out &o) { h.hid_92H_GetKeyMatrix(o.area(64)); });
         row("M 93H macro 7", M,
-            programs({{"13 07 80", pattern(128, 7)}, {"13 08 80", pattern(128, 8)}}, M),
+            programs({{"13 07 80", pattern(128, 7)}, {"13 08 80", pattern(128, 8)}}),
             "00 93 07 00 00 00 00 00 65", 4, pattern(128, 7), ee(128),
             [](auto &h, Out &o) { h.hid_93H_GetMacroKey(7, o.area(128)); });
-        row("K 83H", K, programs({{"03 01 02 03 04", {}}}, K), "00 83 00 00 00 00 00 00 7c", 0,
+        row("K 83H", K, programs({{"03 01 02 03 04", {}}}), "00 83 00 00 00 00 00 00 7c", 0,
             hex("01 02 03 04"), ee(4),
             [](auto &h, Out &o) { h.hid_83H_GetKeyboardoption(o[0], o[1], o[2], o[3]); });
-        row("K 84H, not the index", K, programs({{"04 05 06 07 08 09", {}}}, K),
+        row("K 84H, not the index", K, programs({{"04 05 06 07 08 09", {}}}),
             "00 84 00 00 00 00 00 00 7b", 0, hex("05 06 07 08"), ee(4),
             [](auto &h, Out &o) { h.hid_84H_GetButtonSensitivity(o[0], o[1], o[2], o[3]); });
-        row("K 88H, not the option", K, programs({{"08 01 02 03 04 05 06", {}}}, K),
+        row("K 88H, not the option", K, programs({{"08 01 02 03 04 05 06", {}}}),
             "00 88 00 00 00 00 00 00 77", 0, hex("02 03 04 05 06"), ee(5),
             [](auto &h, Out &o) { h.hid_88H_GetLEDType(o[0], o[1], o[2], o[3], o[4]); });
-        row("K 89H", K, programs({{"09 07", {}}}, K), "00 89 00 00 00 00 00 00 76", 0, hex("07"),
+        row("K 89H", K, programs({{"09 07", {}}}), "00 89 00 00 00 00 00 00 76", 0, hex("07"),
             ee(1), [](auto &h, Out &o) { h.hid_89H_GetKeyboardMode(o[0]); });
-        row("K 94H index 2", K, programs({{"14 00 02 aa bb cc", {}}, {"14 00 03 11 22 33", {}}}, K),
+        row("K 94H index 2", K, programs({{"14 00 02 aa bb cc", {}}, {"14 00 03 11 22 33", {}}}),
             "00 94 00 02 00 00 00 00 69", 0, hex("aa bb cc"), ee(3),
             [](auto &h, Out &o) { h.hid_94H_GetColor(2, o[0], o[1], o[2]); });
-        row("K 8DH", K, programs({{"0d 00 00 08", pattern(512, 1)}}, K),
-            "00 8d 00 00 00 00 00 00 72", 8, pattern(512, 1), ee(512),
+        row("K 8DH", K, programs({{"0d 00 00 08", pattern(512, 1)}}), "00 8d 00 00 00 00 00 00 72",
+            8, pattern(512, 1), ee(512),
             [](auto &h, Out &o) { h.hid_8DH_GetKeyMatrix(o.area(512)); });
-        row("K 8EH", K, programs({{"0e 00 00 15", pattern(21, 2)}}, K),
-            "00 8e 00 00 00 00 00 00 71", 1, pattern(21, 2), ee(21),
-            [](auto &h, Out &o) { h.hid_8EH_GetKeyOnOff(o.area(21)); });
+        row("K 8EH", K, programs({{"0e 00 00 15", pattern(21, 2)}}), "00 8e 00 00 00 00 00 00 71",
+            1, pattern(21, 2), ee(21), [](auto &h, Out &o) { h.hid_8EH_GetKeyOnOff(o.area(21)); });
         row("K 91H macro 5", K,
-            programs({{"11 00 05 03", pattern(192, 5)}, {"11 00 06 03", pattern(192, 6)}}, K),
+            programs({{"11 00 05 03", pattern(192, 5)}, {"11 00 06 03", pattern(192, 6)}}),
             "00 91 00 05 00 00 00 00 69", 3, pattern(192, 5), ee(192),
             [](auto &h, Out &o) { h.hid_91H_GetMacroKey(5, o.area(192)); });
         row("K 92H picture 3", K,
-            programs({{"12 00 03 08", pattern(512, 3)}, {"12 00 01 08", pattern(512, 4)}}, K),
+            programs({{"12 00 03 08", pattern(512, 3)}, {"12 00 01 08", pattern(512, 4)}}),
             "00 92 00 03 00 00 00 00 6a", 8, pattern(512, 3), ee(512),
             [](auto &h, Out &o) { h.hid_92H_GetUserPicture(3, o.area(512)); });
     }
@@ -371,7 +369,7 @@ private slots:
             call(r.hid(), o);
             return o.given();
         };
-        setup(r);
+        setup(r.device(SimRig::Device(device)));
         r.recorder().clear();
         QCOMPARE(run(), expected);
         QCOMPARE(r.recorder().featureOuts(), QList<QByteArray>{report});
