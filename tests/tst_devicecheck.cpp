@@ -7,7 +7,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
-Q_DECLARE_METATYPE(QList<HidInterfaceInfo>)
+using Interfaces = QList<HidInterfaceInfo>;
+Q_DECLARE_METATYPE(Interfaces)
 
 namespace {
 
@@ -35,48 +36,44 @@ public:
 
 const QStringList kNames = {QStringLiteral("Keyboard"), QStringLiteral("Mouse")};
 
-// New transports use backend and every box is recorded, until the scope ends.
-struct Rig
-{
-    explicit Rig(HidBackend &backend)
-    {
-        Hid_Thread::setDefaultBackend(&backend);
-        auto dialogs = std::make_unique<ScriptedDialogs>(false);
-        boxes = dialogs.get();
-        Dialogs::setInstance(std::move(dialogs));
-    }
-    ~Rig() { Hid_Thread::setDefaultBackend(nullptr); }
-    ScriptedDialogs *boxes = nullptr;
-};
-
 } // namespace
 
+// New transports use the backend a case names; every box is recorded.
 class TestDeviceCheck : public QObject
 {
     Q_OBJECT
+    ScriptedDialogs *m_boxes = nullptr;
+
 private slots:
+    void init()
+    {
+        auto dialogs = std::make_unique<ScriptedDialogs>(false);
+        m_boxes = dialogs.get();
+        Dialogs::setInstance(std::move(dialogs));
+    }
+    void cleanup() { Hid_Thread::setDefaultBackend(nullptr); }
+
+    // Only the mouse (position 1, the shipped ids) is looked up; a pair matches only when usage
+    // page and usage both do, the later of two matches wins, and without an event interface
+    // there is no mouse at all.
     void interfacesOfTheMouse_data()
     {
-        QTest::addColumn<QList<HidInterfaceInfo>>("interfaces");
+        QTest::addColumn<Interfaces>("interfaces");
         QTest::addColumn<QString>("cmd");
         QTest::addColumn<QString>("event");
-        QTest::newRow("both") << QList<HidInterfaceInfo>{{"/dev/hidraw1", 0xff00, 0xff00},
-                                                         {"/dev/hidraw2", 0xff01, 0xff01}}
-                              << "/dev/hidraw1"
+        const HidInterfaceInfo cmd1{"/dev/hidraw1", 0xff00, 0xff00};
+        const HidInterfaceInfo event2{"/dev/hidraw2", 0xff01, 0xff01};
+        QTest::newRow("both") << Interfaces{cmd1, event2} << "/dev/hidraw1"
                               << "/dev/hidraw2";
-        QTest::newRow("usage wrong") << QList<HidInterfaceInfo>{{"/dev/hidraw1", 0xff00, 0xff00},
-                                                                {"/dev/hidraw2", 0xff01, 0x0001}}
-                                     << QString() << QString();
-        QTest::newRow("later wins") << QList<HidInterfaceInfo>{{"/dev/hidraw1", 0xff00, 0xff00},
-                                                               {"/dev/hidraw2", 0xff01, 0xff01},
-                                                               {"/dev/hidraw1", 0xff00, 0xff00},
-                                                               {"/dev/hidraw5", 0xff00, 0xff00}}
-                                    << "/dev/hidraw5"
-                                    << "/dev/hidraw2";
+        QTest::newRow("usage wrong")
+            << Interfaces{cmd1, {"/dev/hidraw2", 0xff01, 0x0001}} << QString() << QString();
+        QTest::newRow("later wins")
+            << Interfaces{cmd1, event2, cmd1, {"/dev/hidraw5", 0xff00, 0xff00}} << "/dev/hidraw5"
+            << "/dev/hidraw2";
     }
     void interfacesOfTheMouse()
     {
-        QFETCH(QList<HidInterfaceInfo>, interfaces);
+        QFETCH(Interfaces, interfaces);
         QFETCH(QString, cmd);
         QFETCH(QString, event);
         QSettings devInfo(QStringLiteral(":/DevInfo.ini"), QSettings::IniFormat);
@@ -98,54 +95,49 @@ private slots:
     void checkRunsTheHandshakeAndTheListener()
     {
         SimBackend sim({QStringLiteral("mouse")});
-        const Rig rig(sim);
-        {
-            Widget w;
-            QVERIFY(!w.transport().isListening());
-            w.checkDevice();
-            QVERIFY(w.transport().isVerified());
-            QVERIFY(w.transport().isEncode());
-            QVERIFY(w.transport().isListening());
-            const DeviceTable t = w.transport().deviceTable();
-            QCOMPARE(t[1].cmdPath, QStringLiteral("sim:mouse:cmd"));
-            QCOMPARE(t[1].eventPath, QStringLiteral("sim:mouse:event"));
+        Hid_Thread::setDefaultBackend(&sim);
+        Widget w;
+        QVERIFY(!w.transport().isListening());
+        w.checkDevice();
+        QVERIFY(w.transport().isVerified());
+        QVERIFY(w.transport().isEncode());
+        QVERIFY(w.transport().isListening());
+        const DeviceTable t = w.transport().deviceTable();
+        QCOMPARE(t[1].cmdPath, QStringLiteral("sim:mouse:cmd"));
+        QCOMPARE(t[1].eventPath, QStringLiteral("sim:mouse:event"));
 
-            sim.mouse()->setFault(EmulatedDevice::Fault::Unplugged, true);
-            QTRY_VERIFY_WITH_TIMEOUT(!w.transport().isListening(), 10000);
-            sim.mouse()->setFault(EmulatedDevice::Fault::Unplugged, false);
-            w.checkDevice();
-            QVERIFY(w.transport().isVerified());
-            QVERIFY(w.transport().isListening());
+        sim.mouse()->setFault(EmulatedDevice::Fault::Unplugged, true);
+        QTRY_VERIFY_WITH_TIMEOUT(!w.transport().isListening(), 10000);
+        sim.mouse()->setFault(EmulatedDevice::Fault::Unplugged, false);
+        w.checkDevice();
+        QVERIFY(w.transport().isVerified());
+        QVERIFY(w.transport().isListening());
 
-            QSignalSpy close(&w.transport(), &Hid_Thread::closeRequested);
-            sim.unplug(QStringLiteral("mouse"));
-            w.checkDevice();
-            QVERIFY(!w.transport().isVerified());
-            QCOMPARE(close.size(), 1);
-            QCOMPARE(rig.boxes->shown(),
-                     QList<QStringList>({{w.windowTitle(), "Can not detect V7 Gaming Mouse !"}}));
-        }
+        QSignalSpy close(&w.transport(), &Hid_Thread::closeRequested);
+        sim.unplug(QStringLiteral("mouse"));
+        w.checkDevice();
+        QVERIFY(!w.transport().isVerified());
+        QCOMPARE(close.size(), 1);
+        QCOMPARE(m_boxes->shown(),
+                 QList<QStringList>({{w.windowTitle(), "Can not detect V7 Gaming Mouse !"}}));
     }
     // One transfer meets the mouse away and it is back at once: without a device change, the
     // failed open alone leads to a new check, and the mouse answers again.
     void passingOpenFailureHealsWithoutReplug()
     {
         SimBackend sim({QStringLiteral("mouse")});
-        const Rig rig(sim);
-        {
-            Widget w;
-            w.checkDevice();
-            QVERIFY(w.transport().isVerified());
-            QString version;
-            sim.mouse()->setFault(EmulatedDevice::Fault::Unplugged, true);
-            w.transport().hid_80H_GetFWVersion(version);
-            QVERIFY(!w.transport().lastGetSucceeded());
-            sim.mouse()->setFault(EmulatedDevice::Fault::Unplugged, false);
-            QTRY_VERIFY_WITH_TIMEOUT(
-                (w.transport().hid_80H_GetFWVersion(version), w.transport().lastGetSucceeded()),
-                20000);
-            QVERIFY(rig.boxes->shown().isEmpty());
-        }
+        Hid_Thread::setDefaultBackend(&sim);
+        Widget w;
+        w.checkDevice();
+        QVERIFY(w.transport().isVerified());
+        QString version;
+        sim.mouse()->setFault(EmulatedDevice::Fault::Unplugged, true);
+        w.transport().hid_80H_GetFWVersion(version);
+        QVERIFY(!w.transport().lastGetSucceeded());
+        sim.mouse()->setFault(EmulatedDevice::Fault::Unplugged, false);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            (w.transport().hid_80H_GetFWVersion(version), w.transport().lastGetSucceeded()), 20000);
+        QVERIFY(m_boxes->shown().isEmpty());
     }
     void refusedNodeIsNamedInTheMessage_data()
     {
@@ -161,14 +153,12 @@ private slots:
         ListBackend backend;
         backend.interfaces = {{"/dev/hidraw7", 0xff00, 0xff00}, {"/dev/hidraw8", 0xff01, 0xff01}};
         backend.why = denied ? HidOpenFailure::Denied : HidOpenFailure::Unknown;
-        const Rig rig(backend);
-        {
-            Widget w;
-            w.checkDevice();
-            QVERIFY(!w.transport().isVerified());
-        }
-        QCOMPARE(rig.boxes->shown().size(), 1);
-        const QStringList text = rig.boxes->shown()[0][1].split(QLatin1Char('\n'));
+        Hid_Thread::setDefaultBackend(&backend);
+        Widget w;
+        w.checkDevice();
+        QVERIFY(!w.transport().isVerified());
+        QCOMPARE(m_boxes->shown().size(), 1);
+        const QStringList text = m_boxes->shown()[0][1].split(QLatin1Char('\n'));
         QCOMPARE(text.size(), lines);
         QCOMPARE(text[0], QStringLiteral("Can not detect V7 Gaming Mouse !"));
         if (lines > 1) {
@@ -197,8 +187,5 @@ private slots:
     }
 };
 
-// Only the mouse (position 1, the shipped ids) is looked up; a pair matches only when usage page
-// and usage both do, the later of two matches wins, and without an event interface there is no
-// mouse at all.
 QTEST_MAIN(TestDeviceCheck)
 #include "tst_devicecheck.moc"

@@ -107,53 +107,31 @@ private slots:
         QCOMPARE(rig.mouse().parameters(0x0B).at(0), '\x04');
     }
 
-    void correctEchoVerifies()
-    {
-        SimRig rig;
-        rig.setScrambling(true);
-        // No setting at all: the factory code is used on both sides.
-        QTest::ignoreMessage(QtDebugMsg, "Device Connect");
-        QVERIFY(rig.select(SimRig::Mouse));
-        QVERIFY(!rig.hid().isDemo());
-        QVERIFY(m_boxes->shown().isEmpty());
-        // The challenge went out scrambled: the plain 00H block is not on the wire.
-        const auto out = rig.recorder().featureOuts();
-        QCOMPARE(out.size(), 1);
-        QVERIFY(out[0].at(1) != 0x00 || out[0].at(6) != 0x00 || out[0].at(7) != 0x00);
-        QCOMPARE(rig.mouse().received().last()[0], uint8_t(0x00));
-    }
-
     void failureWarnsAndAsksToClose_data()
     {
-        QTest::addColumn<QString>("fault");
+        QTest::addColumn<int>("fault"); // on the mouse, or none (-1)
+        QTest::addColumn<uint>("device");
         QTest::addColumn<QString>("box");
         const QString mouse = QStringLiteral("Can not detect V7 Gaming Mouse !");
-        QTest::newRow("wrong echo") << "echo" << mouse;
-        QTest::newRow("unplugged") << "unplugged" << mouse;
-        QTest::newRow("stalled") << "stalled" << mouse;
-        QTest::newRow("other code") << "code" << mouse;
+        QTest::newRow("wrong echo") << int(EmulatedDevice::Fault::WrongEcho) << 1u << mouse;
+        QTest::newRow("unplugged") << int(EmulatedDevice::Fault::Unplugged) << 1u << mouse;
+        QTest::newRow("stalled") << int(EmulatedDevice::Fault::Stalled) << 1u << mouse;
         // A device beyond the table reads no code, so its demo code does not count.
-        QTest::newRow("no such device") << "device 2" << QStringLiteral("Can not detect  !");
+        QTest::newRow("no such device") << -1 << 2u << QStringLiteral("Can not detect  !");
     }
     void failureWarnsAndAsksToClose()
     {
-        QFETCH(QString, fault);
+        QFETCH(int, fault);
+        QFETCH(uint, device);
         QFETCH(QString, box);
         SimRig rig;
         rig.setScrambling(true);
-        if (fault == QLatin1String("echo"))
-            rig.mouse().setFault(EmulatedDevice::Fault::WrongEcho, true);
-        else if (fault == QLatin1String("unplugged"))
-            rig.mouse().setFault(EmulatedDevice::Fault::Unplugged, true);
-        else if (fault == QLatin1String("stalled"))
-            rig.mouse().setFault(EmulatedDevice::Fault::Stalled, true);
-        else if (fault == QLatin1String("code"))
-            rig.mouse().setSecrecyCode("111111");
-        else
-            writeCode(QStringLiteral("r-vostel"), 2);
+        if (fault >= 0)
+            rig.mouse().setFault(EmulatedDevice::Fault(fault), true);
+        writeCode(QStringLiteral("r-vostel"), 2);
         QSignalSpy close(&rig.hid(), &Hid_Thread::closeRequested);
         QTest::ignoreMessage(QtDebugMsg, "Device Error");
-        rig.hid().swichCurDevice(fault == QLatin1String("device 2") ? 2 : 1);
+        rig.hid().swichCurDevice(device);
         QVERIFY(!rig.hid().isVerified());
         QVERIFY(!rig.hid().isDemo());
         QCOMPARE(close.size(), 1);
@@ -204,20 +182,29 @@ private slots:
         QVERIFY(rig.hid().isVerified());
     }
 
-    void codeOfWrongLengthKeepsThePreviousCode()
+    // Without a setting the factory code is used on both sides; a code of the wrong length
+    // keeps the previous one, a 6-character one replaces it.
+    void secrecyCodeFromTheSettings()
     {
         SimRig rig;
         rig.setScrambling(true);
-        // First check with a 5-character code: the code stays all zero.
-        writeCode(QStringLiteral("12345"));
-        rig.mouse().setSecrecyCode(QByteArray());
+        QTest::ignoreMessage(QtDebugMsg, "Device Connect");
         QVERIFY(rig.select(SimRig::Mouse));
-        // A 6-character code replaces it...
+        QVERIFY(!rig.hid().isDemo());
+        QVERIFY(m_boxes->shown().isEmpty());
+        // The challenge went out scrambled: the plain 00H block is not on the wire.
+        const auto out = rig.recorder().featureOuts();
+        QCOMPARE(out.size(), 1);
+        QVERIFY(out[0].at(1) != 0x00 || out[0].at(6) != 0x00 || out[0].at(7) != 0x00);
+        QCOMPARE(rig.mouse().received().last()[0], uint8_t(0x00));
+
+        writeCode(QStringLiteral("12345"));
+        rig.hid().chkDeviceIsEnCode();
+        QVERIFY(rig.hid().isVerified());
         writeCode(QStringLiteral("246810"));
         rig.mouse().setSecrecyCode("246810");
         rig.hid().chkDeviceIsEnCode();
         QVERIFY(rig.hid().isVerified());
-        // ...and a 7-character one leaves it as it was.
         writeCode(QStringLiteral("1234567"));
         rig.hid().chkDeviceIsEnCode();
         QVERIFY(rig.hid().isVerified());
@@ -238,13 +225,11 @@ private slots:
                  QByteArray("01 02 03 04 05 06 07 08"));
         QRandomGenerator rng(7);
         for (int i = 0; i < 20000; ++i) {
-            std::array<uint8_t, 8> b, code, original;
-            for (auto *a : {&b, &code})
-                for (auto &x : *a)
-                    x = uint8_t(rng.generate());
-            original = b;
-            Scrambler::encrypt(b.data(), code.data());
-            Scrambler::decrypt(b.data(), code.data());
+            const quint64 original = rng.generate64(), code = rng.generate64();
+            quint64 b = original;
+            const auto *key = reinterpret_cast<const uint8_t *>(&code);
+            Scrambler::encrypt(reinterpret_cast<uint8_t *>(&b), key);
+            Scrambler::decrypt(reinterpret_cast<uint8_t *>(&b), key);
             QCOMPARE(b, original);
         }
     }

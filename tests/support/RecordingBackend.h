@@ -31,12 +31,12 @@ public:
     QList<HidCall> commandCalls() const;
     void clear();
 
-    // On the command interface: feature reports given (as sent, scrambled or not), output
-    // reports written (report ID first), input reports read (successful reads only), and the
-    // number of calls of one op.
+    // On the command interface: feature reports given, output reports written (report ID
+    // first), input reports read, and the number of calls of one op; reads count only when
+    // they got bytes.
     QList<QByteArray> featureOuts() const { return commandBytes(QStringLiteral("feature-out")); }
     QList<QByteArray> outputs() const { return commandBytes(QStringLiteral("out")); }
-    QList<QByteArray> inputs() const;
+    QList<QByteArray> inputs() const { return commandBytes(QStringLiteral("in")); }
     int count(const QString &op) const { return int(commandBytes(op).size()); }
 
     QList<HidInterfaceInfo> enumerate(uint16_t vid, uint16_t pid) override
@@ -52,7 +52,9 @@ public:
 
 private:
     class Handle;
-    void record(const QString &op, bool event, const QByteArray &bytes, int rc);
+    static HidHandle &inner(HidHandle &h);
+    void record(const QString &op, const QByteArray &path, const QByteArray &bytes, int rc);
+    int record(const QString &op, HidHandle &h, const uint8_t *data, qsizetype len, int rc);
     QList<QByteArray> commandBytes(const QString &op) const;
 
     HidBackend &m_inner;

@@ -25,22 +25,6 @@ SimRig::~SimRig()
     waitIdle();
 }
 
-DeviceTable SimRig::deviceTable()
-{
-    return SimBackend::deviceTable();
-}
-
-bool SimRig::select(Device d)
-{
-    m_hid.swichCurDevice(d);
-    return m_hid.isVerified();
-}
-
-void SimRig::listen(Device d)
-{
-    m_hid.startListening(d);
-}
-
 void SimRig::setScrambling(bool on)
 {
     m_hid.setEncode(on);

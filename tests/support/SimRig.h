@@ -10,12 +10,7 @@
 // 32-byte reports), every backend call recorded: SimBackend <- RecordingBackend <- Hid_Thread.
 // A fresh rig talks to the mouse, scrambling off on both sides, no handshake run and no
 // listener (every acknowledge pause then lasts its full 128 ms). Set transfers run on the pool:
-// wait for them before reading or clearing the recorder.
-//
-//     rig.select(SimRig::Keyboard);          // handshake, with the code from apConfig.bin
-//     rig.hid().hid_09H_SetKeyboardMode(3);
-//     QVERIFY(rig.waitIdle());
-//     QCOMPARE(rig.recorder().featureOuts().size(), 2);
+// waitIdle() before reading or clearing the recorder.
 class SimRig
 {
 public:
@@ -33,13 +28,17 @@ public:
     RecordingBackend &recorder() { return m_recorder; }
     Hid_Thread &hid() { return m_hid; }
 
-    static DeviceTable deviceTable();
+    static DeviceTable deviceTable() { return SimBackend::deviceTable(); }
 
     // Makes d current and runs the handshake (switching device also starts the listener on
     // the new one's event interface); true when it passed.
-    bool select(Device d);
+    bool select(Device d)
+    {
+        m_hid.swichCurDevice(d);
+        return m_hid.isVerified();
+    }
     // Starts the listener on d without a handshake, so acknowledges end a pause after 64 ms.
-    void listen(Device d);
+    void listen(Device d) { m_hid.startListening(d); }
     // Scrambling on or off on both sides.
     void setScrambling(bool on);
     // Runs the event loop until no transfer is in progress; false if still busy after timeoutMs.
