@@ -1,3 +1,5 @@
+#include "support/FileBackup.h"
+
 #include <QDirIterator>
 #include <QElapsedTimer>
 #include <QProcess>
@@ -39,18 +41,11 @@ class TestCrashSafety : public QObject
             all += ini.value(saved.key.arg(i)).toStringList();
         return all;
     }
-    static QByteArray read(const QString &path)
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
     std::unique_ptr<QProcess> start(const QByteArray &script)
     {
         const QString path = m_work.filePath("save.js");
-        QFile f(path);
-        if (!f.open(QIODevice::WriteOnly) || f.write(script) != script.size())
+        if (!FileBackup::write(path, script))
             return nullptr;
-        f.close();
         auto p = std::make_unique<QProcess>();
         p->setProcessChannelMode(QProcess::MergedChannels);
         p->start(m_binary, {"--headless", "--simulate", "--data-dir", m_work.filePath("data"),
@@ -70,13 +65,14 @@ class TestCrashSafety : public QObject
             // A lock or a save's temporary file left by the killed process is not a store.
             if (rel.endsWith(".lock") || rel.contains(".bin."))
                 continue;
-            const QByteArray bytes = read(path);
+            const QByteArray bytes = FileBackup::read(path);
             QVERIFY2(!bytes.isEmpty(), qPrintable(rel + " is empty"));
             const QString shipped = m_shipped + '/' + rel;
             const auto saved = std::find_if(m_saved.cbegin(), m_saved.cend(),
                                             [&](const Saved &s) { return s.file == rel; });
             if (saved == m_saved.cend()) {
-                QVERIFY2(!QFile::exists(shipped) || bytes == read(shipped), qPrintable(rel));
+                QVERIFY2(!QFile::exists(shipped) || bytes == FileBackup::read(shipped),
+                         qPrintable(rel));
                 continue;
             }
             const QSettings ini(path, QSettings::IniFormat);
