@@ -17,12 +17,7 @@
 namespace {
 
 // Titles carry the process id, so runs of this test in other build folders do not meet.
-QString uniqueTitle(const char *what)
-{
-    return QStringLiteral("%1 %2").arg(QLatin1String(what)).arg(QCoreApplication::applicationPid());
-}
-
-const QString kTitle = uniqueTitle("V7 notice test");
+const QString kTitle = QStringLiteral("V7 notice test %1").arg(QCoreApplication::applicationPid());
 
 ScriptedDialogs &dialogs()
 {
@@ -127,7 +122,7 @@ private slots:
     }
     void silentReceiverDoesNotHangTheSender()
     {
-        const QString title = uniqueTitle("silent receiver");
+        const QString title = kTitle + " silent receiver";
         QLocalServer silent;
         QLocalServer::removeServer(NoticeServer::serverName(title));
         QVERIFY(silent.listen(NoticeServer::serverName(title)));
@@ -155,7 +150,7 @@ private slots:
     }
     void staleSocketIsReplacedButLiveOneIsKept()
     {
-        const QString title = uniqueTitle("left behind");
+        const QString title = kTitle + " left behind";
         const QString name = NoticeServer::serverName(title);
         // A file where the socket should be, as a crashed copy of the program leaves it.
         QLocalServer::removeServer(name);

@@ -49,7 +49,6 @@ private slots:
             QFile::remove(file(QStringLiteral("p%1.bin").arg(n)));
         m_dialogs->clear();
     }
-    void cleanupTestCase() { m_backup.restore(); }
 
     void apConfigKeepsWhatQmlPassedAndResets()
     {
