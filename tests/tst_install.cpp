@@ -1,5 +1,7 @@
 // The installed program: `cmake --install` of the build folder into a staging DESTDIR, then the
 // staged executable started headless with a temporary home.
+#include "support/FileBackup.h"
+
 #include <QCryptographicHash>
 #include <QDirIterator>
 #include <QProcess>
@@ -12,10 +14,8 @@ class tst_Install : public QObject
     Q_OBJECT
 
     QTemporaryDir m_tmp;
-    QString m_stage; // DESTDIR
-    QString m_usr;   // DESTDIR + prefix
-
-    QString shipped() const { return m_usr + QStringLiteral("/share/v7config/modules"); }
+    const QString m_stage = m_tmp.filePath(QStringLiteral("stage")); // DESTDIR
+    const QString m_usr = m_stage + QStringLiteral("/usr");          // DESTDIR + prefix
 
     // Relative path -> content hash of every file under folder.
     static QMap<QString, QByteArray> snapshot(const QString &folder)
@@ -55,8 +55,6 @@ private slots:
         QVERIFY(m_tmp.isValid());
         const QString cmake = qEnvironmentVariable("V7_CMAKE");
         QVERIFY(!cmake.isEmpty());
-        m_stage = m_tmp.filePath(QStringLiteral("stage"));
-        m_usr = m_stage + QStringLiteral("/usr");
         QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("DESTDIR"), m_stage);
@@ -75,7 +73,7 @@ private slots:
         QVERIFY(QFileInfo::exists(m_usr + rule) || QFileInfo::exists(m_stage + rule));
     }
 
-    // Where the user's files go is Qt's choice (XDG_DATA_HOME, or ~/.local/share).
+    // With only HOME set: XDG_DATA_HOME is resolved by QStandardPaths, not by the program.
     void userFilesStayInTheUsersFolder()
     {
         QTemporaryDir home;
@@ -95,15 +93,11 @@ private slots:
         const QString data = dataHome + QStringLiteral("/v7config/modules");
 
         const QString script = home.filePath(QStringLiteral("rate.js"));
-        {
-            QFile f(script);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write("ui_View.ui_01H_SetReportRate(1);\nwait(300);\n");
-        }
+        QVERIFY(FileBackup::write(script, "ui_View.ui_01H_SetReportRate(1);\nwait(300);\n"));
         const QStringList args = {QStringLiteral("--headless"), QStringLiteral("--simulate"),
                                   QStringLiteral("--eval"), script};
         const auto installed = snapshot(m_stage);
-        const auto ship = snapshot(shipped());
+        const auto ship = snapshot(m_usr + QStringLiteral("/share/v7config/modules"));
         QVERIFY(ship.size() > 10);
 
         const QByteArray err = runInstalled(args, env, cwd);
