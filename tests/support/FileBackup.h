@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFile>
 #include <QMap>
-#include <QString>
 
 // Keeps the files of a folder as they were, so a test that writes the data folder's files leaves
 // them unchanged: files it changed get their old content back, files it created go. Also reads
@@ -11,10 +10,10 @@
 class FileBackup
 {
 public:
-    explicit FileBackup(const QString &folder) : m_folder(folder)
+    explicit FileBackup(const QString &folder) : m_folder(folder + QLatin1Char('/'))
     {
         for (const QString &name : QDir(folder).entryList(QDir::Files))
-            m_files.insert(name, read(path(name)));
+            m_files.insert(name, read(m_folder + name));
     }
     ~FileBackup() { restore(); }
     FileBackup(const FileBackup &) = delete;
@@ -24,14 +23,10 @@ public:
     {
         for (const QString &name : QDir(m_folder).entryList(QDir::Files))
             if (!m_files.contains(name))
-                QFile::remove(path(name));
-        for (auto it = m_files.cbegin(); it != m_files.cend(); ++it) {
-            if (QFile::exists(path(it.key())) && read(path(it.key())) == it.value())
-                continue;
-            QFile f(path(it.key()));
-            if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-                f.write(it.value());
-        }
+                QFile::remove(m_folder + name);
+        for (auto it = m_files.cbegin(); it != m_files.cend(); ++it)
+            if (!QFile::exists(m_folder + it.key()) || read(m_folder + it.key()) != it.value())
+                write(m_folder + it.key(), it.value());
     }
 
     static QByteArray read(const QString &path)
@@ -47,8 +42,6 @@ public:
     }
 
 private:
-    QString path(const QString &name) const { return m_folder + QLatin1Char('/') + name; }
-
-    QString m_folder;
+    QString m_folder; // with its closing slash
     QMap<QString, QByteArray> m_files;
 };
