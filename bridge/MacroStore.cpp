@@ -105,7 +105,7 @@ bool MacroStore::saveScript(const QString &name, const QStringList &lines) const
     for (int i = 0; i < lines.size(); ++i)
         ini.setValue(lineKey(i), lines[i]);
     ini.sync();
-    return true;
+    return ini.status() == QSettings::NoError;
 }
 
 QVariantList MacroStore::config(const QString &name, int deviceKind) const

@@ -86,6 +86,10 @@ private slots:
         QCOMPARE(ini.value("config/total").toInt(), 1);
         QVERIFY(!ini.contains("macro/1"));
         QVERIFY(!store.saveScript(QStringLiteral("missing"), {"x"}));
+        // A write the file system refuses is a failure, not a silent loss (a folder in the
+        // file's place refuses even root).
+        QVERIFY(QDir(m_folder).mkdir(QStringLiteral("held.bin")));
+        QVERIFY(!store.saveScript(QStringLiteral("held"), {"y"}));
         QVERIFY(!QFile::exists(file(QStringLiteral("missing"))));
         // A claimed line count must not make the program build a list of that size; the lines
         // the file lacks read as zero.

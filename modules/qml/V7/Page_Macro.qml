@@ -90,6 +90,11 @@ Item {
         if (currentName === "")
             return
         if (!ui_View.saveMacroIni(currentName, lines)) {
+            // Still listed: the disk refused the write, and the edits stay on screen.
+            if (Array.from(ui_View.getMacroIniNames() || [], String).includes(currentName + ".bin")) {
+                show(env.s(390))
+                return
+            }
             // The file went away behind our back.
             lines = []
             selectedLine = -1
