@@ -48,28 +48,15 @@ private slots:
                                                       {"ENGLISH", "031000"},
                                                       {"ENGLISH (UNITED STATES)", "031225"}}));
     }
-    void displayNames_data()
-    {
-        QTest::addColumn<QString>("code");
-        QTest::addColumn<QString>("name");
-        // The names of the language map's own codes are checked there. Qt 4.8 renamed Kurundi to
-        // Rundi and went on after Shambala (214) up to Yangben (234).
-        const std::pair<const char *, const char *> rows[] = {
-            {"042082", "GERMAN (GERMANY)"},
-            {"025097", "CHINESE (HONG KONG)"},
-            {"068000", "RUNDI"},
-            {"215000", "BODO"},
-            {"234000", "YANGBEN"},
-            {"037246", "FRENCH (LATIN AMERICA AND THE CARIBBEAN)"},
-            {"235247", "UNKNOWN (UNKNOWN)"}};
-        for (const auto &[code, name] : rows)
-            QTest::newRow(code) << code << name;
-    }
+    // The language map's own codes show there. Qt 4.8 renamed Kurundi to Rundi and went on
+    // after Shambala (214) up to Yangben (234); country 246 is its last.
     void displayNames()
     {
-        QFETCH(QString, code);
-        QFETCH(QString, name);
-        QCOMPARE(LanguageFile::displayName(code), name);
+        for (const auto &[code, name] : {std::pair{"068000", "RUNDI"},
+                                         {"234000", "YANGBEN"},
+                                         {"037246", "FRENCH (LATIN AMERICA AND THE CARIBBEAN)"},
+                                         {"235247", "UNKNOWN (UNKNOWN)"}})
+            QCOMPARE(LanguageFile::displayName(code), QString::fromLatin1(name));
     }
     void globalStringsFollowTotal_data()
     {
@@ -78,7 +65,6 @@ private slots:
         const QStringList three{QStringLiteral("Sans"), QStringLiteral("one"),
                                 QStringLiteral("two"), QStringLiteral("three")};
         QTest::newRow("three") << QVariant(3) << three;
-        QTest::newRow("zero") << QVariant(0) << QStringList{QStringLiteral("Sans")};
         QTest::newRow("missing total") << QVariant() << QStringList{QStringLiteral("Sans")};
         QTest::newRow("negative") << QVariant(-4) << QStringList{QStringLiteral("Sans")};
         // String 5 is not in the file: it reads as empty.
@@ -105,9 +91,6 @@ private slots:
                                 QSettings::IniFormat);
         QCOMPARE(m_view->getGlobalStrings(QStringLiteral("031000")).size(),
                  english.value(QStringLiteral("font/total")).toInt() + 1);
-        QCOMPARE(m_view->messageString(2), QStringLiteral("Background Image"));
-        // The path follows msg/3 directly, so its trailing blank must survive the file.
-        QCOMPARE(m_view->messageString(3), QStringLiteral("The image file cannot be opened: "));
         QVERIFY(m_view->messageString(LanguageFile::messageCount).isEmpty());
         QVERIFY(m_view->messageString(-1).isEmpty());
 
@@ -116,29 +99,17 @@ private slots:
         for (int i = 0; i < LanguageFile::messageCount; ++i)
             QVERIFY(m_view->messageString(i).isEmpty());
 
-        QCOMPARE(m_view->getGlobalStrings(QStringLiteral("025044")).value(107),
-                 QStringLiteral("应用"));
+        m_view->getGlobalStrings(QStringLiteral("025044"));
         QCOMPARE(m_view->messageString(2), QStringLiteral("背景图片"));
     }
-    void layoutStringsAlwaysSixteen_data()
-    {
-        QTest::addColumn<QString>("code");
-        QTest::addColumn<QString>("first");
-        for (const auto &[code, first] : {std::pair{"031000", "Left Button"},
-                                          {"025044", "左键"},
-                                          {"999999", ""},
-                                          {"900901", "only"}})
-            QTest::newRow(code) << QString(code) << QString::fromUtf8(first);
-    }
+    // Sixteen labels, also from a missing file or one with a single label.
     void layoutStringsAlwaysSixteen()
     {
-        QFETCH(QString, code);
-        QFETCH(QString, first);
-        if (code == QLatin1String("900901"))
-            writeLanguage(code, {{QStringLiteral("V7_133C6AA/0"), QStringLiteral("only")}});
-        const QStringList labels = m_view->getProductLayoutStrings_V7(code);
-        QCOMPARE(labels.size(), 16);
-        QCOMPARE(labels.first(), first);
+        QCOMPARE(m_view->getProductLayoutStrings_V7(QStringLiteral("999999")),
+                 QStringList(16, QString()));
+        writeLanguage(QStringLiteral("900901"), {{QStringLiteral("V7_133C6AA/0"), "only"}});
+        QCOMPARE(m_view->getProductLayoutStrings_V7(QStringLiteral("900901")),
+                 QStringList{QStringLiteral("only")} + QStringList(15, QString()));
     }
     void shippedFilesAreComplete_data()
     {
@@ -162,6 +133,7 @@ private slots:
             QVERIFY2(!m_view->messageString(i).isEmpty(), qPrintable(QString::number(i)));
 
         const QStringList labels = m_view->getProductLayoutStrings_V7(code);
+        QCOMPARE(labels.size(), 16);
         QCOMPARE(labels.count(QString()), 8);
         for (int i = 0; i < 8; ++i)
             QVERIFY(!labels[i].isEmpty());
