@@ -25,30 +25,24 @@ public:
     bool refuse = false;
     MouseArray mouse{6, 10, 0};
 
-    bool setMouseSpeed(unsigned v) override { return record(QStringLiteral("speed %1").arg(v)); }
-    bool setWheelScrollLines(unsigned v) override
-    {
-        return record(QStringLiteral("lines %1").arg(v));
-    }
-    bool setDoubleClickTime(unsigned v) override
-    {
-        return record(QStringLiteral("doubleClick %1").arg(v));
-    }
+    bool setMouseSpeed(unsigned v) override { return record("speed", v); }
+    bool setWheelScrollLines(unsigned v) override { return record("lines", v); }
+    bool setDoubleClickTime(unsigned v) override { return record("doubleClick", v); }
     bool getMouse(MouseArray &out) override
     {
         out = refuse ? out : mouse;
-        return record(QStringLiteral("getMouse"));
+        return record("getMouse");
     }
     bool setMouse(const MouseArray &in) override
     {
         mouse = refuse ? mouse : in;
-        return record(QStringLiteral("setMouse %1 %2 %3").arg(in[0]).arg(in[1]).arg(in[2]));
+        return record(QStringLiteral("setMouse %1 %2").arg(in[0]).arg(in[1]), in[2]);
     }
 
 private:
-    bool record(const QString &call)
+    bool record(const QString &call, std::optional<unsigned> value = {})
     {
-        calls.append(call);
+        calls.append(value ? QStringLiteral("%1 %2").arg(call).arg(*value) : call);
         return !refuse;
     }
 };
@@ -74,26 +68,20 @@ struct GnomeMouse
     GSettings *settings = nullptr;
     GnomeMouse()
     {
-        if (GSettingsSchemaSource *source = g_settings_schema_source_get_default())
-            if (GSettingsSchema *schema =
-                    g_settings_schema_source_lookup(source, GnomePointerSettings::schemaId, TRUE)) {
-                settings = g_settings_new_full(schema, nullptr, nullptr);
-                g_settings_schema_unref(schema);
-            }
+        GSettingsSchemaSource *source = g_settings_schema_source_get_default();
+        g_autoptr(GSettingsSchema) schema =
+            source ? g_settings_schema_source_lookup(source, GnomePointerSettings::schemaId, TRUE)
+                   : nullptr;
+        if (schema)
+            settings = g_settings_new_full(schema, nullptr, nullptr);
     }
-    ~GnomeMouse()
-    {
-        if (settings)
-            g_object_unref(settings);
-    }
+    ~GnomeMouse() { g_clear_object(&settings); }
     double speed() const { return g_settings_get_double(settings, "speed"); }
     int doubleClick() const { return g_settings_get_int(settings, "double-click"); }
     QString accelProfile() const
     {
-        gchar *p = g_settings_get_string(settings, "accel-profile");
-        const QString result = QString::fromUtf8(p);
-        g_free(p);
-        return result;
+        g_autofree gchar *profile = g_settings_get_string(settings, "accel-profile");
+        return QString::fromUtf8(profile);
     }
 };
 
