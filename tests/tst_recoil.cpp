@@ -113,10 +113,7 @@ private slots:
         const RecoilStore store(m_folder);
         QCOMPARE(store.gameFile(gameNo).has_value(), accepted);
         QCOMPARE(store.gunData(gameNo).size(), accepted ? 7 : 0);
-        QVariantList data;
-        for (int i = 0; i < 12; ++i)
-            data += QVariant(record(11 - i)).toList();
-        QCOMPARE(store.saveGunData(gameNo, data), accepted);
+        QCOMPARE(store.saveGunData(gameNo, QVariant(records(range(20, 12))).toList()), accepted);
         const auto after = snapshot(m_folder);
         QCOMPARE(after.keys(), before.keys());
         QCOMPARE(after.value("gunData-1.bin"), before.value("gunData-1.bin"));
@@ -179,8 +176,7 @@ private slots:
                     QVERIFY(ok && v >= 0 && v <= (f >= 5 ? 1 : 255));
                 }
             }
-            QCOMPARE(names.size(), 12);
-            QVERIFY(!names.contains(QString()));
+            QVERIFY(names.size() == 12 && !names.contains(QString()));
         }
         for (int k = 0; k < 3; ++k) {
             const QVariantList sel = view.getSelGundata(k);
