@@ -548,37 +548,31 @@ private slots:
             })"));
         QWidget window;
         window.setWindowTitle(QStringLiteral("capture %1").arg(QCoreApplication::applicationPid()));
-        InputCapture capture(window);
-        // Events before the view exists are dropped quietly.
-        const KeyboardEvent a{0x1E, 0};
-        InputHook::keyboardProc(HookMessage::kAction, HookMessage::kKeyDown, &a);
-        InputHook::keyboardProc(HookMessage::kAction, HookMessage::kKeyUp, &a);
-
-        auto *view = new myQQuickView(&window);
-        view->setSource(QUrl::fromLocalFile(scene));
-        QVERIFY2(view->rootObject(), qPrintable(view->errors().value(0).toString()));
-        const KeyboardEvent shift{0x2A, 0};
-        InputHook::keyboardProc(HookMessage::kAction, HookMessage::kKeyDown, &shift);
-        InputHook::keyboardProc(HookMessage::kAction, HookMessage::kKeyDown, &a);
-        const MouseEvent at{300, 200};
-        InputHook::mouseProc(HookMessage::kAction, HookMessage::kRButtonDown, &at);
-        InputHook::keyboardProc(HookMessage::kAction, HookMessage::kKeyUp, &a);
-        InputHook::keyboardProc(HookMessage::kAction, HookMessage::kKeyUp, &shift);
-        // Queued, never from inside the hook procedure: nothing has run in the scene yet.
-        QCOMPARE(view->rootObject()->property("log").toString(), QString());
-        QTRY_COMPARE(view->rootObject()->property("log").toString(),
-                     QStringLiteral("+225 +4 +241@300,200 -4 -225 "));
-    }
-
-    void hooksGoWithTheCapture()
-    {
-        QWidget window;
         {
             InputCapture capture(window);
             // No event node here: the application's own events stand in, so both hooks are there.
-            QVERIFY(InputHook::keyboardHookHandle());
-            QVERIFY(InputHook::mouseHookHandle());
+            QVERIFY(InputHook::keyboardHookHandle() && InputHook::mouseHookHandle());
+            // Events before the view exists are dropped quietly.
+            const KeyboardEvent a{0x1E, 0};
+            InputHook::keyboardProc(HookMessage::kAction, HookMessage::kKeyDown, &a);
+            InputHook::keyboardProc(HookMessage::kAction, HookMessage::kKeyUp, &a);
+
+            auto *view = new myQQuickView(&window);
+            view->setSource(QUrl::fromLocalFile(scene));
+            QVERIFY2(view->rootObject(), qPrintable(view->errors().value(0).toString()));
+            const KeyboardEvent shift{0x2A, 0};
+            InputHook::keyboardProc(HookMessage::kAction, HookMessage::kKeyDown, &shift);
+            InputHook::keyboardProc(HookMessage::kAction, HookMessage::kKeyDown, &a);
+            const MouseEvent at{300, 200};
+            InputHook::mouseProc(HookMessage::kAction, HookMessage::kRButtonDown, &at);
+            InputHook::keyboardProc(HookMessage::kAction, HookMessage::kKeyUp, &a);
+            InputHook::keyboardProc(HookMessage::kAction, HookMessage::kKeyUp, &shift);
+            // Queued, never from inside the hook procedure: nothing has run in the scene yet.
+            QCOMPARE(view->rootObject()->property("log").toString(), QString());
+            QTRY_COMPARE(view->rootObject()->property("log").toString(),
+                         QStringLiteral("+225 +4 +241@300,200 -4 -225 "));
         }
+        // The hooks go with the capture.
         QCOMPARE(InputHook::keyboardHookHandle(), nullptr);
         QCOMPARE(InputHook::mouseHookHandle(), nullptr);
         QCOMPARE(InputHook::instance(), nullptr);
