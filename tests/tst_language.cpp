@@ -20,14 +20,12 @@ private slots:
     {
         QVERIFY2(QFile::exists(QStringLiteral("./modules/i18n/lang_031000.ini")),
                  "run in a data folder");
-        m_view = std::make_unique<myQQuickView>();
-    }
-    void init()
-    {
         auto dialogs = std::make_unique<ScriptedDialogs>(false);
         m_dialogs = dialogs.get();
         Dialogs::setInstance(std::move(dialogs));
+        m_view = std::make_unique<myQQuickView>();
     }
+    void init() { m_dialogs->clear(); }
     void cleanup()
     {
         for (const QString &path : std::as_const(m_added))
@@ -62,35 +60,28 @@ private slots:
     {
         QTest::addColumn<QVariant>("total");
         QTest::addColumn<QStringList>("expected");
-        const QStringList three{QStringLiteral("Sans"), QStringLiteral("one"),
-                                QStringLiteral("two"), QStringLiteral("three")};
-        QTest::newRow("three") << QVariant(3) << three;
-        QTest::newRow("missing total") << QVariant() << QStringList{QStringLiteral("Sans")};
-        QTest::newRow("negative") << QVariant(-4) << QStringList{QStringLiteral("Sans")};
-        // String 5 is not in the file: it reads as empty.
+        QTest::newRow("missing total") << QVariant() << QStringList{"Sans"};
+        QTest::newRow("negative") << QVariant(-4) << QStringList{"Sans"};
+        // String 4 and 5 are not in the file: they read as empty.
         QTest::newRow("beyond the strings")
-            << QVariant(5) << (three + QStringList{QString(), QString()});
+            << QVariant(5) << QStringList{"Sans", "one", "two", "three", "", ""};
     }
     void globalStringsFollowTotal()
     {
         QFETCH(QVariant, total);
         QFETCH(QStringList, expected);
-        QList<std::pair<QString, QVariant>> values{
-            {QStringLiteral("font/family"), QStringLiteral("Sans")},
-            {QStringLiteral("strings/1"), QStringLiteral("one")},
-            {QStringLiteral("strings/2"), QStringLiteral("two")},
-            {QStringLiteral("strings/3"), QStringLiteral("three")}};
+        QList<std::pair<QString, QVariant>> values{{"font/family", "Sans"},
+                                                   {"strings/1", "one"},
+                                                   {"strings/2", "two"},
+                                                   {"strings/3", "three"}};
         if (total.isValid())
-            values.append({QStringLiteral("font/total"), total});
+            values.append({"font/total", total});
         writeLanguage(QStringLiteral("900900"), values);
         QCOMPARE(m_view->getGlobalStrings(QStringLiteral("900900")), expected);
     }
     void globalStringsRefillMessageStrings()
     {
-        const QSettings english(QStringLiteral("./modules/i18n/lang_031000.ini"),
-                                QSettings::IniFormat);
-        QCOMPARE(m_view->getGlobalStrings(QStringLiteral("031000")).size(),
-                 english.value(QStringLiteral("font/total")).toInt() + 1);
+        m_view->getGlobalStrings(QStringLiteral("031000"));
         QVERIFY(m_view->messageString(LanguageFile::messageCount).isEmpty());
         QVERIFY(m_view->messageString(-1).isEmpty());
 
@@ -155,10 +146,9 @@ private slots:
 
         m_dialogs->nextFile(missing);
         QCOMPARE(m_view->getCustomFilePath(), QString());
-        QCOMPARE(m_dialogs->shown().size(), 1);
-        QCOMPARE(m_dialogs->shown().first(),
-                 (QStringList{QStringLiteral("Background Image"),
-                              QStringLiteral("The image file cannot be opened: ") + missing}));
+        QCOMPARE(m_dialogs->shown(),
+                 (QList<QStringList>{
+                     {"Background Image", "The image file cannot be opened: " + missing}}));
     }
 
 private:
