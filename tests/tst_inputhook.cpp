@@ -277,10 +277,7 @@ private slots:
         QTest::addColumn<bool>("nonUsHash");
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QString>("reports");
-        const struct
-        {
-            const char *name, *keys, *reports;
-        } rows[] = {
+        const char *rows[][3] = {
             {"held and overlapping keys", "30+ 30* 30* 48+ 30- 48-", "+04 +05 -04 -05"},
             {"plain keys", "1+ 1- 83+ 83- 88+ 88- 28+ 28- 43+ 43- 86+ 86- 71+ 71- 53+ 53- 70+ 70-",
              "+29 -29 +63 -63 +45 -45 +28 -28 +31 -31 +64 -64 +5F -5F +38 -38 +47 -47"},
@@ -296,8 +293,8 @@ private slots:
              "+48 -48 +E0 +48 -48 -E0 +E4 +48 -E4 -48"},
             {"nothing to report", "113+ 113- 124+ 124- 84+ 84- 30-", ""},
         };
-        for (const auto &r : rows)
-            QTest::newRow(r.name) << false << r.keys << r.reports;
+        for (const auto &[name, keys, reports] : rows)
+            QTest::newRow(name) << false << keys << reports;
         QTest::newRow("backslash, non-US hash") << true << "43+ 43-"
                                                 << "+32 -32";
     }
