@@ -308,23 +308,6 @@ private slots:
         QCOMPARE(rig.recorder.reports.join(QLatin1Char(' ')), reports);
     }
 
-    // The hook keeps its own table of held keys: a key down before it came, or let go while it
-    // was away, must not leave a release unmatched or a press swallowed.
-    void heldKeysAcrossReinstall()
-    {
-        Rig rig;
-        InputHook::removeHooks();
-        rig.backend.type(QStringLiteral("30+ 30*")); // down before the hook is there
-        QVERIFY(InputHook::installHooks());
-        rig.backend.type(QStringLiteral("30- 30+ 48+"));
-        InputHook::removeHooks();
-        rig.backend.type(QStringLiteral("48-")); // not seen
-        QVERIFY(InputHook::installHooks());
-        QCOMPARE(InputHook::keyState(0x05), uchar(0));
-        rig.backend.type(QStringLiteral("48+ 48-"));
-        QCOMPARE(rig.recorder.reports, QStringList({"+04", "+05", "+05", "-05"}));
-    }
-
     // Only left, right and middle are buttons, once per press and release.
     void buttons()
     {
@@ -379,19 +362,28 @@ private slots:
         QVERIFY(InputHook::keyboardHookHandle() && InputHook::mouseHookHandle());
     }
 
-    void removeHooksStopsDelivery()
+    // Removed hooks deliver nothing. The hook keeps its own table of held keys: a key down
+    // before it came, or let go while it was away, must not leave a release unmatched or a press
+    // swallowed.
+    void hooksInAndOut()
     {
         FakeHookBackend backend;
         {
             InputHook hook(false, &backend);
             HookRecorder recorder;
             InputHook::removeHooks();
-            QCOMPARE(InputHook::keyboardHookHandle(), nullptr);
             InputHook::removeHooks(); // twice is harmless
-            backend.type(QStringLiteral("30+ 30-"));
+            QCOMPARE(InputHook::keyboardHookHandle(), nullptr);
+            backend.type(QStringLiteral("30+ 30*"));
             backend.event(EV_KEY, BTN_LEFT, 1);
-            QVERIFY(recorder.reports.isEmpty());
             QVERIFY(InputHook::installHooks());
+            backend.type(QStringLiteral("30- 30+ 48+"));
+            InputHook::removeHooks();
+            backend.type(QStringLiteral("48-"));
+            QVERIFY(InputHook::installHooks());
+            QCOMPARE(InputHook::keyState(0x05), uchar(0));
+            backend.type(QStringLiteral("48+ 48-"));
+            QCOMPARE(recorder.reports, QStringList({"+04", "+05", "+05", "-05"}));
             // Without a context nothing is reported, but the table still follows the keys.
             InputHook::setKeyboardCallback(&HookCallbacks::keyboard, nullptr);
             InputHook::setMouseCallback(&HookCallbacks::mouse, nullptr);
