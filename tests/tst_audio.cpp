@@ -49,9 +49,10 @@ private slots:
             QTest::addRow("effect %d restarts its player", i)
                 << QStringLiteral("play %1, play %1").arg(i) << once + ", " + once;
         }
-        QTest::newRow("0 starts the background, not cleared") << "play 0" << bg;
-        QTest::newRow("above 4 nothing") << "play 5, play 6, play 255"
-                                         << "";
+        // The background starts at 0 and when the start-up sound (1) ends; it is never cleared.
+        QTest::newRow("background") << "play 0, end 1" << bg + ", " + bg;
+        QTest::newRow("above 4, end of an effect: nothing") << "play 5, play 255, end 2, end 4"
+                                                            << "";
         QTest::newRow("off blocks index, not background; on again")
             << "off, play 0, play 2, background, on, play 3"
             << bg + ", clear 3, source 3 ./modules/media/03.wav, play 3";
@@ -59,9 +60,6 @@ private slots:
             << "play 0, off, end 0" << bg + ", " + bg;
         QTest::newRow("clear all, in order") << "clear"
                                              << "clear 0, clear 1, clear 2, clear 3, clear 4";
-        QTest::newRow("end of the start-up sound") << "end 1" << bg;
-        QTest::newRow("end of an effect") << "end 2, end 3, end 4"
-                                          << "";
     }
     void slotsDriveThePlayers()
     {
