@@ -173,10 +173,9 @@ public:
         m_pipe[1] = -1;
     }
 
-private:
     int m_pipe[2] = {-1, -1};
-    bool m_keys;
-    bool m_buttons;
+    const bool m_keys;
+    const bool m_buttons;
 };
 
 // The nodes the test prepared, handed out once each; every path asked for is remembered.
@@ -186,26 +185,24 @@ struct Nodes
     {
         return (devices[path] = std::make_unique<PipeDevice>(keys, buttons)).get();
     }
+    std::unique_ptr<EvdevDevice> open(const QString &path)
+    {
+        opened.append(path);
+        if (auto node = devices.extract(path))
+            return std::move(node.mapped());
+        return nullptr;
+    }
 
     std::map<QString, std::unique_ptr<PipeDevice>> devices;
     QStringList opened;
 };
 
-class FakeOpener final : public EvdevDeviceOpener
+struct FakeOpener final : EvdevDeviceOpener
 {
-public:
-    explicit FakeOpener(Nodes &nodes) : m_nodes(nodes) {}
+    explicit FakeOpener(Nodes &nodes) : nodes(nodes) {}
+    std::unique_ptr<EvdevDevice> open(const QString &path) override { return nodes.open(path); }
 
-    std::unique_ptr<EvdevDevice> open(const QString &path) override
-    {
-        m_nodes.opened.append(path);
-        if (auto node = m_nodes.devices.extract(path))
-            return std::move(node.mapped());
-        return nullptr;
-    }
-
-private:
-    Nodes &m_nodes;
+    Nodes &nodes;
 };
 
 // Stands in for the scene's root item.
