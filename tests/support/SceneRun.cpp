@@ -27,24 +27,6 @@ QString unscramble(const QString &hex)
 
 } // namespace
 
-QStringList SceneRun::Result::commands(const QString &code) const
-{
-    QStringList out;
-    for (const QString &s : sent)
-        if (s.startsWith(QLatin1String("c: ")) && (code.isEmpty() || s.mid(3, 3) == code + ' '))
-            out << s.mid(3);
-    return out;
-}
-
-QStringList SceneRun::Result::data() const
-{
-    QStringList out;
-    for (const QString &s : sent)
-        if (s.startsWith(QLatin1String("d: ")))
-            out << s.mid(3);
-    return out;
-}
-
 SceneRun::SceneRun() : m_binaryDir(qEnvironmentVariable("V7_BINARY_DIR", QDir::currentPath()))
 {
     restore();
@@ -105,13 +87,16 @@ SceneRun::Result SceneRun::run(const QByteArray &script)
     if (!t.open(QIODevice::ReadOnly))
         return r;
     static const QRegularExpression line(QStringLiteral("^\\S+ (feature-out|out) 1 cmd (.*)$"));
+    static const QRegularExpression zeros(QStringLiteral("( 00)+$"));
     for (const QString &l : QString::fromLatin1(t.readAll()).split(QLatin1Char('\n'))) {
         const auto m = line.match(l);
         if (m.hasMatch())
             r.sent << (m.captured(1) == QLatin1String("out")
-                           ? QStringLiteral("d: ") + m.captured(2)
-                           : QStringLiteral("c: ") + unscramble(m.captured(2)));
+                           ? QStringLiteral("d: ") + m.captured(2).remove(zeros)
+                           : QStringLiteral("c: ") + unscramble(m.captured(2)).remove(zeros));
     }
+    // The start-up reads end with 91H.
+    r.sent.remove(0, r.sent.indexOf(QStringLiteral("c: 91")) + 1);
     return r;
 }
 

@@ -14,18 +14,14 @@ public:
     {
         int status = -1;
         QString err;
-        // In order: command blocks, unscrambled, as "c: 11 08 00 00 00 00 00", and data phases
-        // as "d: 00 09 0f …" (report ID first).
+        // In order, after the start-up reads every run makes: command blocks, unscrambled, as
+        // "c: 11 08 08", and data phases as "d: 00 09 0f" (report ID first), trailing zero
+        // bytes dropped.
         QStringList sent;
-
-        // The command blocks whose command byte is `code` ("11"), or all of them.
-        QStringList commands(const QString &code = {}) const;
-        QStringList data() const;
     };
 
     SceneRun();
     bool isValid() const;
-    QString binaryDir() const { return m_binaryDir; }
     // A runtime file of the data folder: "setting/p1.bin".
     QString file(const QString &relative) const;
 
