@@ -1,7 +1,10 @@
-// The device pages end to end: headless runs of the program that click through the scene, then
-// check every block that reached the emulated mouse and the files the program left.
+// The device pages end to end: headless runs of the program that click through the scene (and
+// feed it keys the way the input capture does), then check every block that reached the emulated
+// mouse and the files the program left.
 #include "support/SceneRun.h"
 
+#include <QDir>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QtTest>
 
@@ -30,6 +33,15 @@ QByteArray recoilApply(const QByteArray &clicks)
 {
     return SceneRun::showPage(4) + "press('recoilFireKey2'" + clicks +
            ", 'recoilApply');\nwait(400);\n";
+}
+
+// The macro page, as `page`; every run starts without macros, so the first is "Macro. 001".
+QByteArray macroPage()
+{
+    return SceneRun::showPage(1) + R"(
+        var page = find("pageMacro");
+        check(page && page.visible, "macro page not shown");
+    )";
 }
 
 } // namespace
@@ -62,12 +74,12 @@ private slots:
     void initTestCase() { QVERIFY(m_scene.isValid()); }
     void init() { m_scene.restore(); }
 
-    // Each run's whole trace after start-up, and what profile 1 keeps ("key=v,v,…").
+    // Each run's whole trace after start-up, and values the files keep ("file:key=v,v,…").
     void runSends_data()
     {
         QTest::addColumn<QByteArray>("script");
         QTest::addColumn<QStringList>("sent");
-        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QStringList>("stored");
 
         // A stage takes effect at once: a typed 1700 snaps to the sensor's 1600 (emulated sensor
         // type 3), and the whole table goes out with the stage count the mouse reported.
@@ -79,7 +91,7 @@ private slots:
         )"
             << QStringList{"c: 11 08 08", "d: 00 09 0f 27 67 80 80 80 80", "c: 11 08 08",
                            "d: 00 09 0f 80 67 80 80 80 80"}
-            << "sensor/dpi_V7=1000,1600,0,8000,0,0,0,0";
+            << QStringList{"setting/p1.bin:sensor/dpi_V7=1000,1600,0,8000,0,0,0,0"};
         // The lower menu's apply sends every page: buttons, colours, effect, the rate, the
         // stage counted from 1, then the weapon of fire key 1 with the table again.
         const QStringList keys{"c: 12 01 40 08",
@@ -96,7 +108,7 @@ private slots:
             << keys +
                    QStringList{"c: 10 00 18", palette, "c: 0d 02 01 02", "c: 01 08", "c: 0b 03"} +
                    keys + QStringList{"c: 83", "c: 03 03 08 00 08", "c: 04 00 16 02 06"}
-            << QString();
+            << QStringList();
         // Reset sends the factory table (first as it is, then with the stage count) and the
         // indicator colours in the form the mouse drives them: colour numbers (packed) with the
         // logo LED, RGB triples without.
@@ -109,7 +121,7 @@ private slots:
                                   "d: 00 09 13 27 67 80 80 80 80"};
         QTest::newRow("sensor reset, logo LED")
             << SceneRun::showPage(3) + reset
-            << factory + QStringList{"c: 10 02 04", "d: 00 10 32 54 76"} << QString();
+            << factory + QStringList{"c: 10 02 04", "d: 00 10 32 54 76"} << QStringList();
         QTest::newRow("sensor reset, RGB")
             << SceneRun::showPage(3) +
                    "hid.hid_07H_SetLEDInstructFunction(0, 1, 0, 0);\n"
@@ -117,13 +129,13 @@ private slots:
                    reset
             << QStringList{"c: 07 00 01", "c: 83", "c: 87", "c: 91"} + factory +
                    QStringList{"c: 10 01 18", palette}
-            << QString();
+            << QStringList();
         // A factory profile without the lists (written by the test) gives five numbers, the
         // stage last; the stage table then comes from the sensor's own factory values.
         QTest::newRow("sensor reset, bare factory profile")
             << SceneRun::showPage(3) + reset + "press('sensorApply');\nwait(400);\n"
             << factory + QStringList{"c: 10 02 04", "d: 00 10 32 54 76", "c: 01 02", "c: 0b 04"}
-            << QString();
+            << QStringList();
 
         // Each effect's option byte at the default steps (brightness 7, speed 7), option2 always
         // 2, the palette first; the profile keeps the page's own indexes.
@@ -135,7 +147,7 @@ private slots:
         )" << QStringList{"c: 10 00 18", palette, "c: 0d 01 0a 02",
                           "c: 10 00 18", palette, "c: 0d 02 01 02",
                           "c: 10 00 18", palette, "c: 0d 03 1e 02"}
-                                          << "color_V7/ledEffect=3,7,7";
+                                          << QStringList{"setting/p1.bin:color_V7/ledEffect=3,7,7"};
         // A stored palette of the wrong length is not taken: the page sends the colours it had.
         // The preview runs only while the page is shown.
         const QString numbered = "d: 00 01 02 03 04 05 06 07 08 09 0a 0b 0c 0d 0e 0f 10 11 12 13 "
@@ -157,7 +169,7 @@ private slots:
             check(!find("colorPreview").animating, "the preview runs behind another page");
         )" << QStringList{"c: 10 00 18", numbered, "c: 10 00 18",   "d: 00 09 09 09",
                           "c: 10 00 18", numbered, "c: 0d 02 01 02"}
-                                                      << QString();
+                                                      << QStringList();
 
         // Recoil apply reads the option bytes (83H), writes them back with bit 3 of the last one
         // as the weapon's on/off (03H; the emulated mouse answers 03 02 00 00), then sends the
@@ -165,19 +177,54 @@ private slots:
         const QStringList recoil = keys + QStringList{"c: 83"};
         const QString on = "c: 03 03 02 00 08";
         QTest::newRow("recoil, typed pull")
-            << recoilApply("") << recoil + QStringList{on, "c: 04 01 19 fe 0b 02"} << QString();
+            << recoilApply("") << recoil + QStringList{on, "c: 04 01 19 fe 0b 02"} << QStringList();
         QTest::newRow("recoil, standard preset")
             << recoilApply(", 'recoilSource0'") << recoil + QStringList{on, "c: 04 01 19 fe 05 02"}
-            << QString();
+            << QStringList();
         QTest::newRow("recoil, light preset")
             << recoilApply(", 'recoilSource1'") << recoil + QStringList{on, "c: 04 01 19 fe 03 02"}
-            << QString();
+            << QStringList();
         QTest::newRow("recoil control off")
             << recoilApply(", 'recoilEnable'")
-            << recoil + QStringList{"c: 03 03 02", "c: 04 01 19 fe 0b 02"} << QString();
+            << recoil + QStringList{"c: 03 03 02", "c: 04 01 19 fe 0b 02"} << QStringList();
         QTest::newRow("recoil, another weapon")
             << recoilApply(", 'recoilSlot0'") << recoil + QStringList{on, "c: 04 00 14 00 04 02"}
-            << QString();
+            << QStringList();
+
+        // Save stores the edited weapon and binds the shown one to fire key 1, with the period
+        // the page shows (10 for a stored 5); it tells the button page once, and sends nothing.
+        QTest::newRow("recoil save")
+            << SceneRun::showPage(4) + R"(
+            var saved = 0;
+            find("pagePressGun").selectionSaved.connect(function () { ++saved; });
+            check(find("recoilInterval").text === "10", "period " + find("recoilInterval").text);
+            press("recoilSlot6", "recoilReturn", "recoilSave");
+            click("recoilSave");
+            check(saved === 1, "selection saved " + saved + " times");
+        )" << keys
+            << QStringList{"gun/gunData1.bin:gunData/6=W6,6,0,10,26,1,1",
+                           "gun/gunData1.bin:gunData/4=Test SMG,4,-2,11,25,1,1",
+                           "gun/selGunData.bin:gunData/0=1,6,4,10",
+                           "gun/selGunData.bin:gunData/2=1,4,3,10"};
+
+        // Every macro edit is stored at once; new lines go in before the selected line. The
+        // forward button's press goes down to the end; its release is removed.
+        const QString macro = "macro/Macro. 001.bin:";
+        QTest::newRow("macro edits")
+            << macroPage() + R"(
+            press("macroNew", "macroAddDelay");
+            check(ui_View.loadMacroIni("Macro. 001").length === 1, "delay not saved at once");
+            page.selectLine(0);
+            press("macroMouseButton");
+            wait(300);
+            press("macroMouseButtonItem4", "macroAddMouse", "macroAddDelay");
+            page.selectLine(0);
+            press("macroLineDown", "macroLineDown", "macroLineDown");
+            page.selectLine(0);
+            press("macroLineDelete");
+        )" << QStringList()
+            << QStringList{macro + "config/total=3", macro + "macro/0=1000   [Delay]",
+                           macro + "macro/1=1000   [Delay]", macro + "macro/2=MS-B5    [Down]"};
 
         // The macro goes to the lowest free device slot (repeat count 1, A down, A up, end)
         // before the table that plays it; a "no" to the safety question first leaves the left
@@ -202,7 +249,7 @@ private slots:
                            "d: 00 01 00 f0 00 01 00 f1 00 01 00 f2 00 09 00 01 00 01 00 f4 00 07 "
                            "00 01 00 07 00 02 00 04 00 01",
                            "d: 00 04 00 02"}
-            << QString();
+            << QStringList();
         // With twelve device slots taken by other buttons no macro is sent or assigned, and the
         // page says why.
         const QStringList twelve{"c: 12 01 40 08",
@@ -221,13 +268,13 @@ private slots:
             check(find("keyExplanation").text === page.env.s(313), find("keyExplanation").text);
             press("keyApply");
             wait(800);
-        )" << twelve + twelve << QString();
+        )" << twelve + twelve << QStringList();
     }
     void runSends()
     {
         QFETCH(QByteArray, script);
         QFETCH(QStringList, sent);
-        QFETCH(QString, stored);
+        QFETCH(QStringList, stored);
         writeRecoilFiles();
         if (QByteArray(QTest::currentDataTag()).contains("bare factory")) {
             QSettings pd(m_scene.file("setting/pD.bin"), QSettings::IniFormat);
@@ -238,36 +285,75 @@ private slots:
         const SceneRun::Result r = m_scene.run(script);
         QVERIFY2(r.status == 0, qPrintable(r.err));
         QVERIFY2(r.sent == sent, qPrintable(r.sent.join('\n')));
-        if (!stored.isEmpty()) {
-            QSettings p1(m_scene.file("setting/p1.bin"), QSettings::IniFormat);
-            QCOMPARE(p1.value(stored.section('=', 0, 0)).toStringList(),
-                     stored.section('=', 1).split(','));
+        for (const QString &entry : stored) {
+            const QSettings f(m_scene.file(entry.section(':', 0, 0)), QSettings::IniFormat);
+            QCOMPARE(f.value(entry.section(':', 1).section('=', 0, 0)).toStringList(),
+                     entry.section('=', 1).split(','));
         }
     }
 
-    // Save stores the edited weapon and binds the shown one to the fire key, with the period the
-    // page shows (10 for a stored 5); it tells the button page once, and sends nothing itself.
-    void recoilSaveKeepsWeaponAndSelection()
+    // A (0x04), a key without a name (0x32), left Shift (0xE1), each pressed and released, with
+    // the pauses switch on: a pause before every transition but the first, the unnamed key's
+    // time counted in (the recorder's exact rules are tst_macro_lines.qml's).
+    void macroRecording()
     {
-        writeRecoilFiles();
-        const SceneRun::Result r = m_scene.run(SceneRun::showPage(4) + R"(
-            var saved = 0;
-            find("pagePressGun").selectionSaved.connect(function () { ++saved; });
-            check(find("recoilInterval").text === "10", "period " + find("recoilInterval").text);
-            press("recoilSlot6", "recoilReturn", "recoilSave");
-            click("recoilSave");
-            check(saved === 1, "selection saved " + saved + " times");
+        const SceneRun::Result r = m_scene.run(macroPage() + R"(
+            press("macroNew", "macroRecordPauses", "macroRecord");
+            var events = [[true, 0x04], [false, 0x04], [true, 0x32], [false, 0x32],
+                          [true, 0xE1], [false, 0xE1]];
+            for (var i = 0; i < events.length; ++i) {
+                scene.detectKeyboard(events[i][0], events[i][1]);
+                if (i === 0)
+                    check(find("macroLines").count === 1, "the first line is not shown at once");
+                wait(200);
+            }
+            press("macroRecord");
         )");
         QVERIFY2(r.status == 0, qPrintable(r.err));
-        QCOMPARE(r.sent.size(), 3); // only what showing the page sends (see runSends)
-        QSettings game(m_scene.file("gun/gunData1.bin"), QSettings::IniFormat);
-        QCOMPARE(game.value("gunData/6").toStringList(),
-                 QStringList({"W6", "6", "0", "10", "26", "1", "1"}));
-        QCOMPARE(game.value("gunData/4").toStringList(),
-                 QStringList({"Test SMG", "4", "-2", "11", "25", "1", "1"}));
-        QSettings sel(m_scene.file("gun/selGunData.bin"), QSettings::IniFormat);
-        QCOMPARE(sel.value("gunData/0").toStringList(), QStringList({"1", "6", "4", "10"}));
-        QCOMPARE(sel.value("gunData/2").toStringList(), QStringList({"1", "4", "3", "10"}));
+        QCOMPARE(QDir(m_scene.file("macro")).entryList(QDir::Files), QStringList{"Macro. 001.bin"});
+        const QSettings ini(m_scene.file("macro/Macro. 001.bin"), QSettings::IniFormat);
+        QStringList got;
+        for (int i = 0; i < ini.value("config/total").toInt(); ++i)
+            got << ini.value(QStringLiteral("macro/%1").arg(i)).toString();
+        static const QRegularExpression lines(
+            "^A    \\[Down\\]\n(\\d+)   \\[Delay\\]\nA      \\[Up\\]\n(\\d+)   \\[Delay\\]\n"
+            "L Shift    \\[Down\\]\n(\\d+)   \\[Delay\\]\nL Shift      \\[Up\\]$");
+        const auto m = lines.match(got.join('\n'));
+        QVERIFY2(m.hasMatch(), qPrintable(got.join('\n')));
+        QVERIFY2(m.captured(1).toInt() >= 150 && m.captured(2).toInt() >= 300 &&
+                     m.captured(3).toInt() >= 150,
+                 qPrintable(got.join('\n')));
+    }
+
+    // New, rename (a taken name refused), delete on the second click; a file that vanishes
+    // behind the page's back makes the next save fail and empties the editor.
+    void macroFileButtons()
+    {
+        const SceneRun::Result r = m_scene.run(macroPage() + R"(
+            press("macroNew", "macroNew");
+            check(page.currentName === "Macro. 002", "the new macro is not selected");
+            press("macroRename");
+            var editor = find("fileListEditor");
+            check(editor && editor.activeFocus, "no name editor");
+            editor.text = "Reload";
+            editor.accepted();
+            check(page.currentName === "Reload", "renamed macro not selected: " + page.currentName);
+            press("macroRename");
+            editor = find("fileListEditor");
+            editor.text = "Macro. 001";
+            editor.accepted();
+            check(page.currentName === "Reload" && page.notice !== "", "taken name accepted");
+            page.select(0);
+            press("macroDelete");
+            check(page.names.length === 2, "deleted on the first click");
+            press("macroDelete");
+            check(page.names.join() === "Reload", "left: " + page.names.join());
+            ui_View.deleteMacroIni("Reload");
+            press("macroAddDelay");
+            check(page.lines.length === 0 && page.names.length === 0, "stale macro kept");
+        )");
+        QVERIFY2(r.status == 0, qPrintable(r.err));
+        QCOMPARE(QDir(m_scene.file("macro")).entryList(QDir::Files), QStringList());
     }
 };
 
