@@ -8,21 +8,17 @@
 #include <QProcess>
 #include <QRegularExpression>
 
-#include <algorithm>
-
 namespace {
 
 // Command blocks go out scrambled with the emulated mouse's secrecy code.
 QString unscramble(const QString &hex)
 {
     static const uint8_t code[8] = {0, '5', '7', '3', '9', '1', '4', 0};
-    const QByteArray raw = QByteArray::fromHex(hex.toLatin1());
+    QByteArray raw = QByteArray::fromHex(hex.toLatin1());
     if (raw.size() != 9)
         return {};
-    uint8_t block[8];
-    std::copy_n(reinterpret_cast<const uint8_t *>(raw.constData()) + 1, 8, block);
-    Scrambler::decrypt(block, code);
-    return QByteArray(reinterpret_cast<const char *>(block), 7).toHex(' ');
+    Scrambler::decrypt(reinterpret_cast<uint8_t *>(raw.data()) + 1, code);
+    return raw.mid(1, 7).toHex(' ');
 }
 
 } // namespace
