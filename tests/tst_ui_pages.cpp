@@ -91,42 +91,32 @@ private slots:
             << QStringList{"c: 11 08 08", "d: 00 09 0f 27 67 80 80 80 80", "c: 11 08 08",
                            "d: 00 09 0f 80 67 80 80 80 80"}
             << QStringList{"setting/p1.bin:sensor/dpi_V7=1000,1600,0,8000,0,0,0,0"};
-        // The lower menu's apply sends every page: buttons, colours, effect, the rate, the
-        // stage counted from 1, then the weapon of fire key 1 with the table again.
+        // The lower menu's apply sends every page to the chosen profile: buttons, colours,
+        // effect, the rate, the stage counted from 1, then the weapon of fire key 1 with the
+        // table again; the profile keeps them, the others stay as they were. Then the script
+        // runner: missing and hidden items (the busy veil shows only while the scene is
+        // protected) cannot be clicked, and a stalled mouse does not answer.
         const QStringList keys{"c: 12 01 40 08",
                                "d: 00 01 00 f0 00 01 00 f1 00 01 00 f2 00 01 00 f3 00 01 00 f4 00 "
                                "07 00 01 00 07 00 02 00 04 00 01",
                                "d: 00 04 00 02"};
         const QString palette = "d: 00 ff 00 00 00 ff 00 00 00 ff ff ff 00 ff 00 ff 00 ff ff ff 80 "
                                 "00 ff ff ff";
+        const QString p3 = "setting/p3.bin:";
         QTest::newRow("total apply")
             << SceneRun::showPage(3) + R"(
-            press("sensorRate0", "sensorStage2", "btnTotalApply");
-            wait(1000);
-        )"
-            << keys +
-                   QStringList{"c: 10 00 18", palette, "c: 0d 02 01 02", "c: 01 08", "c: 0b 03"} +
-                   keys + QStringList{"c: 83", "c: 03 03 08 00 08", "c: 04 00 16 02 06"}
-            << QStringList();
-        // A chosen profile takes the pages' settings; the others stay as they were. Then the
-        // script runner: missing and hidden items (the busy veil
-        // shows only while the scene is protected) cannot be clicked, and a stalled mouse does
-        // not answer.
-        const QString p3 = "setting/p3.bin:";
-        QTest::newRow("total apply to profile 3")
-            << SceneRun::prologue() + R"(
             press("profile2");
             wait(300);
-            press("btnTotalApply");
+            press("sensorRate0", "sensorStage2", "btnTotalApply");
             wait(1000);
             check(!click("noSuchItem") && !click("busy"), "clicked what cannot be clicked");
             sim.fault("mouse", "stalled", true);
             check(ui_View.ui_91H_SyncDPI() === 8, "a stalled mouse still answered");
         )"
             << QStringList{"c: 83", "c: 87", "c: 91"} + keys +
-                   QStringList{"c: 10 00 18", palette, "c: 0d 02 01 02", "c: 01 02", "c: 0b 01"} +
-                   keys + QStringList{"c: 83", "c: 03 03 02 00 08", "c: 04 00 16 02 06", "c: 91"}
-            << QStringList{p3 + "sensor/stage_V7=1", p3 + "sensor/reportRate_V7=2",
+                   QStringList{"c: 10 00 18", palette, "c: 0d 02 01 02", "c: 01 08", "c: 0b 03"} +
+                   keys + QStringList{"c: 83", "c: 03 03 08 00 08", "c: 04 00 16 02 06", "c: 91"}
+            << QStringList{p3 + "sensor/stage_V7=3", p3 + "sensor/reportRate_V7=8",
                            p3 + "keydefine_V7/0=1,0,240,0", "setting/p1.bin:sensor/stage_V7"};
         // Reset sends the factory table (first as it is, then with the stage count) and the
         // indicator colours in the form the mouse drives them: colour numbers (packed) with the

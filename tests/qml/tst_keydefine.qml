@@ -41,7 +41,6 @@ TestCase {
             { tag: "L Alt alone", bytes: [0, 0x04, 0, 0], type: T.typeCombo, modifier: 3 },
             { tag: "two keys", bytes: [0, 0, 4, 5], type: T.typeCombo, modifier: 0, key1: 4, key2: 5 },
             { tag: "off", bytes: [0, 0, 0, 0], type: T.typeOff },
-            { tag: "macro 1 mode 0", bytes: [9, 0, 1, 0], type: T.typeMacro, playMode: 0, macroSlot: 1 },
             { tag: "macro 12 mode 2", bytes: [9, 2, 12, 0], type: T.typeMacro, playMode: 2,
               macroSlot: 12 },
             { tag: "fire MS-R step 5 x3", bytes: [0x0A, 0xF1, 80, 3], type: T.typeFire, key1: 0xF1,
