@@ -1,13 +1,130 @@
 // The scene end to end: headless runs of the program that click through the pages and menus by
 // objectName (and feed keys the way the input capture does), then check every block that reached
 // the emulated mouse and the files the program left; and how a failing run ends.
-#include "support/SceneRun.h"
+#include "app/DataDir.h"
+#include "device/Scrambler.h"
 
 #include <QDir>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
+
+// Command blocks go out scrambled with the emulated mouse's secrecy code.
+QString unscramble(const QString &hex)
+{
+    static const uint8_t code[8] = {0, '5', '7', '3', '9', '1', '4', 0};
+    QByteArray raw = QByteArray::fromHex(hex.toLatin1());
+    if (raw.size() != 9)
+        return {};
+    Scrambler::decrypt(reinterpret_cast<uint8_t *>(raw.data()) + 1, code);
+    return raw.mid(1, 7).toHex(' ');
+}
+
+// Headless runs of the program against the emulated mouse, driven by a script, with what reached
+// the mouse read back from the HID trace. Every run uses this object's own data folder, filled
+// from the sources' modules/ and filled afresh by restore().
+class SceneRun
+{
+public:
+    struct Result
+    {
+        int status = -1;
+        QString err;
+        // In order, after the start-up reads every run makes: command blocks, unscrambled, as
+        // "c: 11 08 08", and data phases as "d: 00 09 0f" (report ID first), trailing zero
+        // bytes dropped.
+        QStringList sent;
+    };
+
+    SceneRun() { restore(); }
+    bool isValid() const { return m_tmp.isValid() && QFile::exists(m_binaryDir + "/v7config"); }
+    // A runtime file of the data folder: "setting/p1.bin".
+    QString file(const QString &relative) const
+    {
+        return m_tmp.filePath(QStringLiteral("data/modules/")) + relative;
+    }
+
+    void restore()
+    {
+        const QString data = m_tmp.filePath(QStringLiteral("data"));
+        QDir(data).removeRecursively();
+        // The sources' files, as a build folder's modules/ may hold what earlier runs left there.
+        const QString source = qEnvironmentVariable("V7_SOURCE_DIR");
+        DataDir::seed((source.isEmpty() ? m_binaryDir : source) + QStringLiteral("/modules"), data);
+        // Seeding copies files only; runs expect the empty folders too.
+        for (const char *folder : {"macro", "gun"})
+            QDir().mkpath(file(QLatin1String(folder)));
+    }
+
+    Result run(const QByteArray &script)
+    {
+        const QString path = m_tmp.filePath(QStringLiteral("scene.js"));
+        const QString trace = m_tmp.filePath(QStringLiteral("scene.trace"));
+        QFile::remove(trace);
+        QFile f(path);
+        if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            f.write(script);
+        f.close();
+
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("V7_HID_TRACE"));
+        env.remove(QStringLiteral("V7_QML_DIR"));
+        p.setProcessEnvironment(env);
+        p.setWorkingDirectory(m_tmp.path()); // the program finds its files by its own path
+        p.start(m_binaryDir + QStringLiteral("/v7config"),
+                {QStringLiteral("--headless"), QStringLiteral("--simulate"),
+                 QStringLiteral("--hid-trace"), trace, QStringLiteral("--eval"), path,
+                 QStringLiteral("--data-dir"), m_tmp.filePath(QStringLiteral("data"))});
+        Result r;
+        if (!p.waitForFinished(120000)) {
+            p.kill();
+            p.waitForFinished();
+            r.err = QStringLiteral("timed out");
+            return r;
+        }
+        r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+        r.err = QString::fromUtf8(p.readAllStandardError());
+        QFile t(trace);
+        if (!t.open(QIODevice::ReadOnly))
+            return r;
+        static const QRegularExpression line(QStringLiteral("^\\S+ (feature-out|out) 1 cmd (.*)$"));
+        static const QRegularExpression zeros(QStringLiteral("( 00)+$"));
+        for (const QString &l : QString::fromLatin1(t.readAll()).split(QLatin1Char('\n'))) {
+            const auto m = line.match(l);
+            if (m.hasMatch())
+                r.sent << (m.captured(1) == QLatin1String("out")
+                               ? QStringLiteral("d: ") + m.captured(2).remove(zeros)
+                               : QStringLiteral("c: ") + unscramble(m.captured(2)).remove(zeros));
+        }
+        // The start-up reads end with 91H.
+        r.sent.remove(0, r.sent.indexOf(QStringLiteral("c: 91")) + 1);
+        return r;
+    }
+
+    // Script lines that wait for the pages and the opening animation, then define
+    // check(ok, what) and press(name, …), which clicks each item or fails the run.
+    static QByteArray prologue()
+    {
+        return "for (var i = 0; i < 400 && !scene.ready; ++i) wait(50);\n"
+               "function check(ok, what) { if (!ok) throw new Error(what); }\n"
+               "function press() { for (var i = 0; i < arguments.length; ++i) "
+               "check(click(arguments[i]), 'cannot click ' + arguments[i]); }\n";
+    }
+    // The prologue, then page `index` shown through the function menu.
+    static QByteArray showPage(int index)
+    {
+        return prologue() + "press('funcMenu" + QByteArray::number(index) + "');\nwait(600);\n";
+    }
+
+private:
+    const QString m_binaryDir = qEnvironmentVariable("V7_BINARY_DIR", QDir::currentPath());
+    QTemporaryDir m_tmp; // the script, the trace and the data folder
+};
 
 // Creates a macro of A down, A up as `macro`, shows the button page and defines pickMacro().
 QByteArray buttonPage()
