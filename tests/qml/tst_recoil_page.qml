@@ -108,7 +108,6 @@ Item {
         function test_keys_data() {
             return [
                 { "tag": "up", "key": Qt.Key_Up, "expected": 31 },
-                { "tag": "right", "key": Qt.Key_Right, "expected": 31 },
                 { "tag": "down", "key": Qt.Key_Down, "expected": 29 },
                 { "tag": "page up", "key": Qt.Key_PageUp, "expected": 40 },
                 { "tag": "page down", "key": Qt.Key_PageDown, "expected": 20 },
