@@ -41,7 +41,6 @@ TestCase {
             { tag: "L Alt alone", bytes: [0, 0x04, 0, 0], type: T.typeCombo, modifier: 3 },
             { tag: "two keys", bytes: [0, 0, 4, 5], type: T.typeCombo, modifier: 0, key1: 4, key2: 5 },
             { tag: "off", bytes: [0, 0, 0, 0], type: T.typeOff },
-            { tag: "macro 1 mode 0", bytes: [9, 0, 1, 0], type: T.typeMacro, playMode: 0, macroSlot: 1 },
             { tag: "macro 12 mode 2", bytes: [9, 2, 12, 0], type: T.typeMacro, playMode: 2,
               macroSlot: 12 },
             { tag: "fire MS-R step 5 x3", bytes: [0x0A, 0xF1, 80, 3], type: T.typeFire, key1: 0xF1,
@@ -65,12 +64,9 @@ TestCase {
         compare(model.encode(r), data.bytes)
     }
 
-    // What the rows of each menu put together; a stored modifier byte with several bits, and a
-    // fire interval below 10, come back as the page shows them.
+    // A play mode and a fire step the round trip lacks; a stored modifier byte with several
+    // bits, and a fire interval below 10, come back as the page shows them.
     function test_rowEncoders() {
-        compare(model.encodeCombo(5, 0x04, 0), [0, 0x10, 0x04, 0])
-        compare(model.encodeMedia(17), [0x03, 0, 0x2A, 2])
-        compare(model.encodeWeapon(2), [0x08, 0, 1, 6])
         compare(model.encodeMacro(1, 12), [0x09, 1, 12, 0])
         compare(model.encodeFire(0xF3, 4, 10), [0x0A, 0xF3, 115, 10])
         for (const [b, n] of [[0, 0], [1, 1], [8, 4], [0x80, 8], [6, 2], [0xF0, 5]])
@@ -82,23 +78,13 @@ TestCase {
         }
     }
 
-    function test_fireInterval() {
-        const intervals = [255, 220, 185, 150, 115, 80, 45, 10]
-        for (let s = 0; s < 8; ++s) {
-            compare(model.fireInterval(s), intervals[s], "step " + s)
-            compare(model.fireSpeed(intervals[s]), s, "interval " + intervals[s])
-        }
-    }
-
     function test_macroIndex_data() {
         const m = (s) => [0x09, 0, s, 0]
         const twelve = Array.from({ length: 12 }, (_, i) => m(i + 1))
         return [
-            { tag: "none used", codes: [], at: 0, config: [-1, 1], index: 0 },
             { tag: "gap", codes: [m(1), m(2), m(4)], at: 5, config: [-1, 1], index: 2 },
             { tag: "own index kept", codes: [m(1)], at: 5, config: [7, 1], index: 7 },
             { tag: "own slot is free to reuse", codes: [m(1), m(2)], at: 0, config: [-1, 3], index: 0 },
-            { tag: "thirteenth", codes: twelve, at: 12, config: [-1, 1], index: -1 },
             { tag: "twelve used, replacing one", codes: twelve, at: 4, config: [-1, 1], index: 4 },
             { tag: "macro bytes elsewhere ignored", codes: [[0x0A, 0, 1, 0], [0x00, 0, 1, 0]], at: 5,
               config: [], index: 0 }
@@ -113,8 +99,6 @@ TestCase {
         const L = [1, 0, 0xF0, 0], R = [1, 0, 0xF1, 0]
         return [
             { tag: "last left, yes", codes: [L, R], at: 0, code: R, answer: true, asked: 1, ok: true },
-            { tag: "last left, no", codes: [L, R], at: 0, code: [0, 0, 0, 0], answer: false, asked: 1,
-              ok: false },
             { tag: "last left, same code", codes: [L, R], at: 0, code: L, answer: false, asked: 0,
               ok: true },
             { tag: "another left remains", codes: [L, L], at: 0, code: R, answer: false, asked: 0,
